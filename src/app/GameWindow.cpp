@@ -1,0 +1,63 @@
+#include "app/GameWindow.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include "app/FrameTimer.h"
+#include "app/Input.h"
+#include "app/World.h"
+
+int windowWidth = 1024;
+int windowHeight = 768;
+World* theWorld = nullptr;
+
+void initGL() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(1.0f, 0.7f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    theWorld = new World();
+    theWorld->width = windowWidth;
+    theWorld->height = windowHeight;
+}
+
+void display() {
+    startFrameTimer();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glPushMatrix();
+    theWorld->render();
+    glPopMatrix();
+    pollKeys();
+    glFlush();
+    stopFrameTimer();
+    glutSetCursor(GLUT_CURSOR_NONE);
+    glutSwapBuffers();
+}
+
+void idle() {
+    const int frameRate = frameRateFromFrameTime(frameTime);
+    theWorld->update(frameRate);
+    glutPostRedisplay();
+}
+
+void reshape(int width, int height) {
+    if (height == 0) {
+        height = 1;
+    }
+    theWorld->aspect = static_cast<double>(width) / static_cast<double>(height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glViewport(0, 0, width, height);
+    gluPerspective(theWorld->fieldOfView, theWorld->aspect, theWorld->nearPlane,
+                   theWorld->farPlane);
+    glMatrixMode(GL_MODELVIEW);
+}

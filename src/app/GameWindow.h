@@ -1,0 +1,23 @@
+#pragma once
+
+#include <GL/freeglut.h>
+
+class World;
+
+// The window, its fixed GL state and the frame loop callbacks.
+
+// A double-buffered RGBA window with stencil for the shadows. GLUT_DEPTH as
+// well: Mesa and most X visuals give no depth buffer unless asked for one.
+constexpr unsigned int kDisplayMode = GLUT_RGBA | GLUT_DOUBLE | GLUT_STENCIL | GLUT_DEPTH;
+
+extern int windowWidth;   // 1024
+extern int windowHeight;  // 768
+
+// The one World, created by initGL; lives for the whole run.
+extern World* theWorld;
+
+// Sets the GL state that holds for the whole run and creates the World.
+void initGL();
+void display();
+void idle();
+void reshape(int width, int height);

@@ -1,0 +1,15 @@
+#pragma once
+
+// GLUT input callbacks and the once-per-frame poll of held keys.
+// Callbacks only record or forward events; flying, the camera and quitting
+// act in pollKeys, which display() calls after the frame is drawn, so holding
+// a key acts exactly once per frame however long the frame takes.
+
+void keyboard(unsigned char key, int x, int y);
+void keyboardUp(unsigned char key, int x, int y);
+void special(int key, int x, int y);
+void specialUp(int key, int x, int y);
+void mouse(int button, int state, int x, int y);
+void passiveMotion(int x, int y);
+
+void pollKeys();

@@ -1,0 +1,55 @@
+#include "app/KeyState.h"
+
+#include <GL/freeglut.h>
+
+KeyState theKeyState;
+
+KeyState::KeyState() { releaseAll(); }
+
+void KeyState::press(int code) {
+    if (code >= 0 && code < 256) {
+        held[code] = true;
+    }
+}
+
+void KeyState::release(int code) {
+    if (code >= 0 && code < 256) {
+        held[code] = false;
+    }
+}
+
+bool KeyState::isHeld(int code) const { return code >= 0 && code < 256 && held[code]; }
+
+void KeyState::releaseAll() {
+    for (bool& h : held) {
+        h = false;
+    }
+}
+
+int KeyState::fromCharacter(unsigned char key) {
+    if (key >= 'a' && key <= 'z') {
+        return key - 'a' + 'A';
+    }
+    if (key >= 'A' && key <= 'Z') {
+        return key;
+    }
+    if (key == 27) {
+        return kEscape;
+    }
+    return kNone;
+}
+
+int KeyState::fromSpecial(int key) {
+    switch (key) {
+        case GLUT_KEY_LEFT:
+            return kLeft;
+        case GLUT_KEY_UP:
+            return kUp;
+        case GLUT_KEY_RIGHT:
+            return kRight;
+        case GLUT_KEY_DOWN:
+            return kDown;
+        default:
+            return kNone;
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+// Which keys are held right now, for the once-per-frame key poll. GLUT only
+// reports key events, so the down and up callbacks record them here, indexed
+// by the virtual-key codes the controls are written in: arrows 0x25-0x28,
+// letters by their upper-case code, Escape 0x1B.
+class KeyState {
+public:
+    static constexpr int kEscape = 0x1B;
+    static constexpr int kLeft = 0x25;
+    static constexpr int kUp = 0x26;
+    static constexpr int kRight = 0x27;
+    static constexpr int kDown = 0x28;
+    static constexpr int kNone = -1;
+
+    KeyState();
+
+    void press(int code);
+    void release(int code);
+    bool isHeld(int code) const;
+    void releaseAll();
+
+    // Virtual-key code of a GLUT character key, or kNone for keys the poll
+    // never asks about. Upper and lower case map to one code, so a key
+    // pressed as 'w' and released as 'W' (Shift in between) still lets go.
+    static int fromCharacter(unsigned char key);
+    // Virtual-key code of a GLUT special key (arrows), or kNone.
+    static int fromSpecial(int key);
+
+private:
+    bool held[256];
+};
+
+// The one table, filled by the GLUT key callbacks and read by pollKeys; lives
+// for the whole run.
+extern KeyState theKeyState;

@@ -1,0 +1,32 @@
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "app/GameWindow.h"
+#include "app/Input.h"
+#include "app/SwapControl.h"
+
+int main(int argc, char** argv) {
+    glutInit(&argc, argv);
+    glutInitDisplayMode(kDisplayMode);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutCreateWindow("Zumbra");
+    disableSwapSync();
+
+    initGL();
+
+    glutDisplayFunc(display);
+    glutReshapeFunc(reshape);
+    glutPassiveMotionFunc(passiveMotion);
+    glutMouseFunc(mouse);
+    glutKeyboardFunc(keyboard);
+    glutSpecialFunc(special);
+    glutIdleFunc(idle);
+    // The held-key table needs releases too; repeats would only re-press.
+    glutKeyboardUpFunc(keyboardUp);
+    glutSpecialUpFunc(specialUp);
+    glutIgnoreKeyRepeat(1);
+
+    glutMainLoop();
+    std::exit(0);
+}

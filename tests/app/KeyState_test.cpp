@@ -1,0 +1,39 @@
+#include "app/KeyState.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+TEST(KeyState, MapsGlutKeysToVirtualKeyCodes) {
+    EXPECT_EQ(KeyState::fromCharacter('w'), 0x57);
+    EXPECT_EQ(KeyState::fromCharacter('W'), 0x57);
+    EXPECT_EQ(KeyState::fromCharacter('e'), 0x45);
+    EXPECT_EQ(KeyState::fromCharacter('o'), 0x4F);
+    EXPECT_EQ(KeyState::fromCharacter(27), 0x1B);
+    EXPECT_EQ(KeyState::fromCharacter('1'), KeyState::kNone);
+    EXPECT_EQ(KeyState::fromCharacter(13), KeyState::kNone);
+    EXPECT_EQ(KeyState::fromSpecial(GLUT_KEY_LEFT), 0x25);
+    EXPECT_EQ(KeyState::fromSpecial(GLUT_KEY_UP), 0x26);
+    EXPECT_EQ(KeyState::fromSpecial(GLUT_KEY_RIGHT), 0x27);
+    EXPECT_EQ(KeyState::fromSpecial(GLUT_KEY_DOWN), 0x28);
+    EXPECT_EQ(KeyState::fromSpecial(GLUT_KEY_F2), KeyState::kNone);
+}
+
+TEST(KeyState, HoldsUntilReleased) {
+    KeyState keys;
+    EXPECT_FALSE(keys.isHeld(0x57));
+    keys.press(KeyState::fromCharacter('w'));
+    keys.press(KeyState::fromSpecial(GLUT_KEY_UP));
+    EXPECT_TRUE(keys.isHeld(0x57));
+    EXPECT_TRUE(keys.isHeld(KeyState::kUp));
+    // Released with Shift held: the same key lets go.
+    keys.release(KeyState::fromCharacter('W'));
+    EXPECT_FALSE(keys.isHeld(0x57));
+    EXPECT_TRUE(keys.isHeld(KeyState::kUp));
+    // Codes outside the table are ignored rather than written out of bounds.
+    keys.press(KeyState::kNone);
+    keys.press(1000);
+    EXPECT_FALSE(keys.isHeld(1000));
+    EXPECT_FALSE(keys.isHeld(-1));
+    keys.releaseAll();
+    EXPECT_FALSE(keys.isHeld(KeyState::kUp));
+}

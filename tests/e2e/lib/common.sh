@@ -1,0 +1,115 @@
+# Shared by the end-to-end scenarios. Each scenario runs the real game binary
+# under its own Xvfb in a scratch working directory.
+#   source "$(dirname "$0")/lib/common.sh"; e2e_init "$@"
+set -euo pipefail
+
+e2e_init() {
+    GAME=$(readlink -f "$1")
+    BUILD_DIR=$(readlink -f "$2")
+    SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/zumbra-e2e.XXXXXX")
+    GAME_PID=
+    XVFB_PID=
+    trap e2e_cleanup EXIT
+    export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+    export LIBGL_ALWAYS_SOFTWARE=1
+}
+
+e2e_cleanup() {
+    local status=$?
+    if [ -n "${GAME_PID}" ] && kill -0 "${GAME_PID}" 2>/dev/null; then
+        kill -9 "${GAME_PID}" 2>/dev/null || true
+    fi
+    if [ -n "${XVFB_PID}" ]; then
+        kill "${XVFB_PID}" 2>/dev/null || true
+        wait "${XVFB_PID}" 2>/dev/null || true
+    fi
+    if [ $status -ne 0 ]; then
+        echo "e2e: failed; scratch directory kept at ${SCRATCH}" >&2
+    else
+        rm -rf "${SCRATCH}"
+    fi
+}
+
+fail() {
+    echo "e2e FAIL: $*" >&2
+    exit 1
+}
+
+# Copies the generated data/ into the scratch directory (if the build made one).
+e2e_copy_data() {
+    if [ -d "${BUILD_DIR}/data" ]; then
+        cp -r "${BUILD_DIR}/data" "${SCRATCH}/data"
+    fi
+}
+
+# Starts an Xvfb on a free display number and exports DISPLAY.
+e2e_start_x() {
+    local n
+    for n in $(seq 90 140); do
+        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
+            Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            XVFB_PID=$!
+            export DISPLAY=":${n}"
+            local i
+            for i in $(seq 1 100); do
+                if xdpyinfo >/dev/null 2>&1; then
+                    return 0
+                fi
+                if ! kill -0 "${XVFB_PID}" 2>/dev/null; then
+                    break
+                fi
+                sleep 0.1
+            done
+            kill "${XVFB_PID}" 2>/dev/null || true
+            XVFB_PID=
+        fi
+    done
+    fail "could not start Xvfb"
+}
+
+# Starts the game in the scratch directory; stdout and stderr go to files.
+e2e_start_game() {
+    (cd "${SCRATCH}" && exec "${GAME}" >"${SCRATCH}/stdout.txt" 2>"${SCRATCH}/stderr.txt") &
+    GAME_PID=$!
+}
+
+# Waits for the game's window and prints its id.
+e2e_wait_window() {
+    local wid= i
+    for i in $(seq 1 300); do
+        wid=$(xdotool search --name '^Zumbra$' 2>/dev/null | head -n 1 || true)
+        if [ -n "${wid}" ]; then
+            echo "${wid}"
+            return 0
+        fi
+        kill -0 "${GAME_PID}" 2>/dev/null || fail "game exited before its window showed"
+        sleep 0.2
+    done
+    fail "no window titled Zumbra after 60 s"
+}
+
+# Waits up to $1 seconds for the game to exit; prints its exit status.
+e2e_wait_exit() {
+    local limit=$1 i
+    for i in $(seq 1 $((limit * 10))); do
+        if ! kill -0 "${GAME_PID}" 2>/dev/null; then
+            local status=0
+            wait "${GAME_PID}" || status=$?
+            GAME_PID=
+            echo "${status}"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "game still running after ${limit} s"
+}
+
+# Prints "r g b" of the screen pixel at (x, y) in a screenshot file.
+e2e_pixel() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 |
+        sed -E 's/.*srgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+
+e2e_screenshot() {
+    import -window root "$1"
+}

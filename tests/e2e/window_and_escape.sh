@@ -26,6 +26,6 @@ echo "pixel near the bottom right corner: ${r} ${g} ${b}"
 
 xdotool windowfocus --sync "${wid}" 2>/dev/null || true
 xdotool key Escape
-status=$(e2e_wait_exit 20)
-[ "${status}" -eq 0 ] || fail "exit status ${status}"
+e2e_wait_exit 20
+[ "${GAME_STATUS}" -eq 0 ] || fail "exit status ${GAME_STATUS}"
 echo "window_and_escape: ok"

@@ -88,15 +88,15 @@ e2e_wait_window() {
     fail "no window titled Zumbra after 60 s"
 }
 
-# Waits up to $1 seconds for the game to exit; prints its exit status.
+# Waits up to $1 seconds for the game to exit and sets GAME_STATUS to its exit
+# status. Call it directly, not in $(...): only this shell can wait for the game.
 e2e_wait_exit() {
     local limit=$1 i
     for i in $(seq 1 $((limit * 10))); do
         if ! kill -0 "${GAME_PID}" 2>/dev/null; then
-            local status=0
-            wait "${GAME_PID}" || status=$?
+            GAME_STATUS=0
+            wait "${GAME_PID}" || GAME_STATUS=$?
             GAME_PID=
-            echo "${status}"
             return 0
         fi
         sleep 0.1

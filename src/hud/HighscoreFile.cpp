@@ -1,0 +1,212 @@
+#include "hud/HighscoreFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Blanks separate the name from the score. A line break never reaches here.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// An integer as "%i" reads it, and nothing else: the whole token must be
+// used and the value must fit in an int.
+bool parseScore(const char* token, size_t size, int* score) {
+    if (size == 0 || size > HighscoreFile::kMaxLineLength) {
+        return false;
+    }
+    char digits[HighscoreFile::kMaxLineLength + 1];
+    std::memcpy(digits, token, size);
+    digits[size] = '\0';
+    // strtoll would skip leading blanks; a token never starts with one.
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(digits, &end, 0);
+    if (end != digits + size || errno == ERANGE || value < INT_MIN || value > INT_MAX) {
+        return false;
+    }
+    *score = static_cast<int>(value);
+    return true;
+}
+
+// One line without its line break; appends an entry when it holds one.
+void parseLine(const char* line, size_t size, std::list<HighscoreEntry*>* table) {
+    if (size > HighscoreFile::kMaxLineLength || std::memchr(line, '\0', size) != nullptr) {
+        return;
+    }
+    while (size > 0 && isBlank(line[size - 1])) {
+        --size;
+    }
+    size_t separator = size;
+    while (separator > 0 && !isBlank(line[separator - 1])) {
+        --separator;
+    }
+    if (separator == 0) {
+        return;  // no blank before the number: a name alone, or a number alone
+    }
+    int score = 0;
+    if (!parseScore(line + separator, size - separator, &score)) {
+        return;
+    }
+    size_t nameBegin = 0;
+    size_t nameEnd = separator - 1;
+    while (nameBegin < nameEnd && line[nameBegin] == ' ') {
+        ++nameBegin;
+    }
+    while (nameEnd > nameBegin && line[nameEnd - 1] == ' ') {
+        --nameEnd;
+    }
+    if (nameEnd - nameBegin > HighscoreFile::kMaxNameLength) {
+        return;
+    }
+    table->push_back(
+        HighscoreEntry::copyOf(line + nameBegin, static_cast<int>(nameEnd - nameBegin), score));
+}
+
+// Cuts a stream of bytes into lines. Memory stays bounded however long a
+// line is: past kMaxLineLength the rest of it is dropped and the line skipped.
+class LineSplitter {
+public:
+    explicit LineSplitter(std::list<HighscoreEntry*>* table) : table(table) {}
+
+    void feed(const char* data, size_t size) {
+        for (size_t i = 0; i < size; ++i) {
+            if (data[i] == '\n') {
+                endLine();
+            } else if (line.size() <= HighscoreFile::kMaxLineLength) {
+                line.push_back(data[i]);
+            }
+        }
+    }
+
+    // The last line may lack its line break.
+    void finish() {
+        if (!line.empty()) {
+            endLine();
+        }
+    }
+
+private:
+    void endLine() {
+        parseLine(line.data(), line.size(), table);
+        line.clear();
+    }
+
+    std::list<HighscoreEntry*>* table;
+    std::string line;
+};
+
+bool writeAll(int fd, const std::string& text) {
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        written += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The new file gets the old one's permissions, or what a plain fopen would
+// have given it.
+mode_t modeFor(const char* path) {
+    struct stat old;
+    if (stat(path, &old) == 0) {
+        return old.st_mode & 07777;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes the rename itself durable. A failure here loses nothing that the
+// rename has not already put in place, so it is not reported.
+void syncDirectoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string directory =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+}  // namespace
+
+bool HighscoreFile::read(const char* path, std::list<HighscoreEntry*>* table) {
+    if (path == nullptr || table == nullptr) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) {
+        return false;
+    }
+    LineSplitter splitter(table);
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        splitter.feed(chunk, got);
+    }
+    splitter.finish();
+    std::fclose(file);
+    return true;
+}
+
+void HighscoreFile::parse(const char* text, size_t size, std::list<HighscoreEntry*>* table) {
+    if (text == nullptr || table == nullptr) {
+        return;
+    }
+    LineSplitter splitter(table);
+    splitter.feed(text, size);
+    splitter.finish();
+}
+
+std::string HighscoreFile::format(const std::list<HighscoreEntry*>& table) {
+    std::string text;
+    for (const HighscoreEntry* entry : table) {
+        if (entry == nullptr) {
+            continue;
+        }
+        char line[kMaxLineLength + 32];
+        std::snprintf(line, sizeof line, " %i\n", entry->score);
+        text += entry->name != nullptr ? entry->name : "";
+        text += line;
+    }
+    return text;
+}
+
+bool HighscoreFile::write(const char* path, const std::list<HighscoreEntry*>& table) {
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    const std::string text = format(table);
+    std::string temporary = std::string(path) + ".XXXXXX";
+    const int fd = mkstemp(&temporary[0]);
+    if (fd < 0) {
+        return false;
+    }
+    fchmod(fd, modeFor(path));  // a file with the wrong mode still holds the table
+    bool ok = writeAll(fd, text) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), path) == 0;
+    if (!ok) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    syncDirectoryOf(path);
+    return true;
+}

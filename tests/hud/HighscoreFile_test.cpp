@@ -1,0 +1,132 @@
+#include "hud/HighscoreFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "hud/TableRows.h"
+#include "support/ScratchDirectory.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+std::string parsed(const std::string& text) {
+    return TableRows(text).rows();
+}
+
+}  // namespace
+
+TEST(HighscoreFile, ReadsEntriesAsPercentIDoesAndTheEmptyName) {
+    EXPECT_EQ(parsed("ann 300\nbo 010\ncy 0x10\ndi 0X1f\ned -0x10\nfay +5\ngus -7\n"
+                     "max 2147483647\nmin -2147483648\n"),
+              "ann 300|bo 8|cy 16|di 31|ed -16|fay 5|gus -7|max 2147483647|min -2147483648|");
+    // The line an empty name writes; a name typed with a Tab; CRLF; a tab as
+    // separator; extra spaces; a last line without its line break.
+    EXPECT_EQ(parsed(" 42\n\t 7\na\tb 3\ncrlf 9\r\ntabbed\t11\n   pad    12   \n    13\nlast 1"),
+              " 42|\t 7|a\tb 3|crlf 9|tabbed 11|pad 12| 13|last 1|");
+}
+
+TEST(HighscoreFile, SkipsEveryOtherLineHugeOnesIncluded) {
+    const std::string name99(99, 'n');
+    EXPECT_EQ(parsed("\njustaname\n123\nb 12abc\nb 08\nb 0x\nb -\nb 2147483648\nb -2147483649\n"
+                     "b 99999999999999999999999999\nb 1 junk\nnul\0 5\n"s +
+                     std::string(100, 'n') + " 5\n" + name99 + " 6\nkept 1\n"),
+              name99 + " 6|kept 1|");
+
+    const std::string huge(1 << 20, 'x');
+    const std::string text = "first 1\n" + huge + " 5\nsecond 2\nname " +
+                             std::string(1 << 20, '7') + "\nthird 3\n" + std::string(300, ' ') +
+                             "4\n" + huge;
+    EXPECT_EQ(parsed(text), "first 1|second 2|third 3|");
+    ScratchDirectory dir;  // the file reader cuts lines the same way
+    ScratchDirectory::put(dir.file("big.txt"), text);
+    TableRows fromFile;
+    ASSERT_TRUE(HighscoreFile::read(dir.file("big.txt").c_str(), &fromFile.entries));
+    EXPECT_EQ(fromFile.rows(), "first 1|second 2|third 3|");
+}
+
+TEST(HighscoreFile, EveryTableTheGameWritesReadsBackUnchanged) {
+    std::string control;  // what a player can type besides Enter, Backspace and line feed
+    for (char c = 1; c < 32; ++c) {
+        if (c != '\n' && c != '\r' && c != 8) {
+            control.push_back(c);
+        }
+    }
+    TableRows table;
+    for (const std::string& name :
+         {"ann"s, ""s, "\t"s, "ends\t"s, control.substr(0, 20), control.substr(10),
+          "\xe4\xf6\xfc\xff"s, std::string(99, 'q')}) {
+        table.add(name, static_cast<int>(name.size()) * 1000 - 7);
+    }
+    table.add("min", -2147483647 - 1);
+    const std::string text = HighscoreFile::format(table.entries);
+    EXPECT_EQ(text.substr(0, 15), "ann 2993\n -7\n\t ");
+    EXPECT_EQ(parsed(text), table.rows());
+
+    ScratchDirectory dir;
+    const std::string path = dir.file("Highscores.txt");
+    ASSERT_TRUE(HighscoreFile::write(path.c_str(), table.entries));
+    EXPECT_EQ(ScratchDirectory::contents(path), text);
+    TableRows back;
+    ASSERT_TRUE(HighscoreFile::read(path.c_str(), &back.entries));
+    EXPECT_EQ(back.rows(), table.rows());
+    EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});  // no temporary left
+
+    // A missing file is reported and adds nothing; an empty one is an empty table.
+    EXPECT_FALSE(HighscoreFile::read(dir.file("absent").c_str(), &back.entries));
+    ScratchDirectory::put(dir.file("empty"), "");
+    EXPECT_TRUE(HighscoreFile::read(dir.file("empty").c_str(), &back.entries));
+    EXPECT_EQ(back.rows(), table.rows());
+}
+
+TEST(HighscoreFile, WriteReplacesTheOldFileKeepingItsPermissions) {
+    ScratchDirectory dir;
+    const std::string path = dir.file("Highscores.txt");
+    ScratchDirectory::put(path, "old 1\nolder 0\n" + std::string(500, '#') + "\n");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    TableRows table("new 9\n");
+    ASSERT_TRUE(HighscoreFile::write(path.c_str(), table.entries));
+    EXPECT_EQ(ScratchDirectory::contents(path), "new 9\n");  // nothing of the longer old file
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});
+}
+
+TEST(HighscoreFile, FailedWriteLeavesTheOldFileAsItWas) {
+    ScratchDirectory dir;
+    TableRows table("new 9\nnewer 8\nnewest 7\n");
+
+    // No directory to make the temporary file in.
+    EXPECT_FALSE(HighscoreFile::write(dir.file("missing/Highscores.txt").c_str(), table.entries));
+    EXPECT_TRUE(dir.list().empty());
+    EXPECT_FALSE(HighscoreFile::write("", table.entries));
+
+    // The target is a directory: the rename fails after the temporary was written.
+    const std::string path = dir.file("Highscores.txt");
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    EXPECT_FALSE(HighscoreFile::write(path.c_str(), table.entries));
+    EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});
+    ASSERT_EQ(rmdir(path.c_str()), 0);
+
+    // The disk fills up mid-write: a file size limit fails the write the way
+    // a full disk does, even for root.
+    ScratchDirectory::put(path, "old 1\n");
+    struct rlimit saved, tiny;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    tiny = saved;
+    tiny.rlim_cur = 8;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool written = HighscoreFile::write(path.c_str(), table.entries);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ScratchDirectory::contents(path), "old 1\n");
+    EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});
+}

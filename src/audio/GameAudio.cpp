@@ -1,0 +1,121 @@
+#include "audio/GameAudio.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kFrequency = 44100;
+constexpr int kOutputChannels = 2;
+constexpr int kBufferSamples = 2048;
+constexpr int kFreeChannel = -1;
+constexpr int kForever = -1;
+
+// Opening and decoding are separate steps so the message says which failed.
+SDL_RWops* openSound(const char* path) {
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "%s: cannot open (%s); this sound stays silent\n", path,
+                     SDL_GetError());
+    }
+    return file;
+}
+
+Mix_Chunk* loadChunk(const char* path) {
+    SDL_RWops* file = openSound(path);
+    if (file == nullptr) {
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);
+    if (chunk == nullptr) {
+        std::fprintf(stderr, "%s: not a sound SDL_mixer can decode (%s); it stays silent\n", path,
+                     Mix_GetError());
+    }
+    return chunk;
+}
+
+Mix_Music* loadMusic(const char* path) {
+    SDL_RWops* file = openSound(path);
+    if (file == nullptr) {
+        return nullptr;
+    }
+    Mix_Music* music = Mix_LoadMUS_RW(file, 1);
+    if (music == nullptr) {
+        std::fprintf(stderr, "%s: not music SDL_mixer can decode (%s); it stays silent\n", path,
+                     Mix_GetError());
+    }
+    return music;
+}
+
+}  // namespace
+
+GameAudio::GameAudio()
+    : system(false),
+      buzz(nullptr),
+      flowerHitSound(nullptr),
+      music(nullptr),
+      bombDropSound(nullptr),
+      noBombsSound(nullptr),
+      lastResult(0) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "sound: cannot start SDL audio (%s); the game runs silently\n",
+                     SDL_GetError());
+        return;
+    }
+    Mix_Init(MIX_INIT_MP3);
+    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kOutputChannels, kBufferSamples) != 0) {
+        std::fprintf(stderr, "sound: cannot open the sound device (%s); the game runs silently\n",
+                     Mix_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    system = true;
+    lastResult = Mix_AllocateChannels(kMixingChannels);
+
+    buzz = loadChunk(kBuzzFile);
+    flowerHitSound = loadChunk(kFlowerHitFile);
+    music = loadMusic(kMusicFile);
+    bombDropSound = loadChunk(kBombDropFile);
+    noBombsSound = loadChunk(kNoBombsFile);
+
+    if (buzz != nullptr) {
+        lastResult = Mix_PlayChannel(kFreeChannel, buzz, kForever);
+    }
+    if (music != nullptr) {
+        lastResult = Mix_PlayMusic(music, 1);
+    }
+}
+
+GameAudio::~GameAudio() {
+    if (!system) {
+        return;
+    }
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    Mix_FreeChunk(buzz);
+    Mix_FreeChunk(flowerHitSound);
+    Mix_FreeMusic(music);
+    Mix_FreeChunk(bombDropSound);
+    Mix_FreeChunk(noBombsSound);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void GameAudio::playFlowerHit() {
+    play(flowerHitSound);
+}
+
+void GameAudio::playBombDrop() {
+    play(bombDropSound);
+}
+
+void GameAudio::playNoBombs() {
+    play(noBombsSound);
+}
+
+void GameAudio::play(Mix_Chunk* chunk) {
+    if (chunk != nullptr) {
+        lastResult = Mix_PlayChannel(kFreeChannel, chunk, 0);
+    }
+}

@@ -1,0 +1,146 @@
+#include "scene/ShadowVolume.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "assets/Model.h"
+#include "math/Matrix4.h"
+#include "scene/SceneObject.h"
+
+namespace {
+
+// How far a silhouette vertex is pushed away from the light, in multiples of
+// its distance from the light: far enough to leave the dome.
+constexpr float kShadowExtrusion = 10.0f;
+
+Vector3 vertexPosition(const Model& model, int index) {
+    const float* p = model.vertices[index].position;
+    return Vector3(p[0], p[1], p[2]);
+}
+
+void growIndices(SceneObject& o) {
+    const int capacity = std::max(2 * o.silhouetteCapacity, 64);
+    uint32_t* grown = new uint32_t[capacity];
+    std::copy(o.silhouetteIndices, o.silhouetteIndices + o.silhouetteIndexCount, grown);
+    delete[] o.silhouetteIndices;
+    o.silhouetteIndices = grown;
+    o.silhouetteCapacity = capacity;
+}
+
+void extrude(SceneObject& o, const Model& model, int index) {
+    const Vector3 p = vertexPosition(model, index);
+    o.extrudedVertices[index] = p + (p - o.lightPositionLocal) * kShadowExtrusion;
+}
+
+// Appends the edge first -> second and extrudes both ends.
+void addEdge(SceneObject& o, const Model& model, int first, int second) {
+    if (first < 0 || first >= model.numVertices || second < 0 || second >= model.numVertices) {
+        return;
+    }
+    if (o.silhouetteIndexCount + 2 > o.silhouetteCapacity) {
+        growIndices(o);
+    }
+    o.silhouetteIndices[o.silhouetteIndexCount++] = static_cast<uint32_t>(first);
+    o.silhouetteIndices[o.silhouetteIndexCount++] = static_cast<uint32_t>(second);
+    extrude(o, model, first);
+    extrude(o, model, second);
+}
+
+enum class Across { kOpen, kLit, kUnlit };
+
+// What lies across edge j of t; an index outside the model counts as open.
+Across across(const Model& model, const Triangle& t, int j) {
+    const int n = t.neighbours[j];
+    if (n < 0 || n >= model.numTriangles) {
+        return Across::kOpen;
+    }
+    return model.triangles[n].facing ? Across::kLit : Across::kUnlit;
+}
+
+}  // namespace
+
+Vector3 ShadowVolume::lightInLocalFrame(const SceneObject& object, float x, float y, float z) {
+    Matrix4 toLocal;
+    toLocal.setTranslation(-object.position.x, -object.position.y, -object.position.z);
+    Matrix4 inverseRotation = *object.orientation;
+    inverseRotation.transpose();
+    toLocal.preMultiply(inverseRotation);
+    Matrix4 light(x, y, z);
+    light.preMultiply(toLocal);
+    return light.getPoint();
+}
+
+void ShadowVolume::collectSilhouette(SceneObject& object, Sides sides) {
+    object.silhouetteIndexCount = 0;
+    const Model* model = object.lod0Model;
+    if (model == nullptr || model->triangles == nullptr || model->numVertices <= 0) {
+        return;
+    }
+    if (object.extrudedVertices == nullptr) {
+        // Released after a one-off build (flowers); a later rebuild needs it again.
+        object.extrudedVertices = new Vector3[model->numVertices];
+    }
+
+    for (int i = 0; i < model->numTriangles; ++i) {
+        const Triangle& t = model->triangles[i];
+        if (!t.facing) {
+            continue;
+        }
+        for (int j = 0; j < 3; ++j) {
+            if (across(*model, t, j) != Across::kLit) {
+                addEdge(object, *model, t.vertexIndices[j], t.vertexIndices[(j + 1) % 3]);
+            }
+        }
+    }
+    if (sides == kOneSided) {
+        return;
+    }
+    for (int i = 0; i < model->numTriangles; ++i) {
+        const Triangle& t = model->triangles[i];
+        if (t.facing) {
+            continue;
+        }
+        for (int j = 0; j < 3; ++j) {
+            if (across(*model, t, j) != Across::kUnlit) {
+                addEdge(object, *model, t.vertexIndices[(j + 1) % 3], t.vertexIndices[j]);
+            }
+        }
+    }
+}
+
+void ShadowVolume::writeQuads(SceneObject& object) {
+    delete[] object.shadowQuads;
+    object.shadowQuads = new float[object.silhouetteIndexCount * 6];
+    if (object.silhouetteIndexCount == 0) {
+        return;
+    }
+    const Model& model = *object.lod0Model;
+    float* out = object.shadowQuads;
+    auto put = [&out](Vector3 v) {
+        *out++ = v.x;
+        *out++ = v.y;
+        *out++ = v.z;
+    };
+    for (int k = 0; k < object.silhouetteIndexCount; k += 2) {
+        const int a = static_cast<int>(object.silhouetteIndices[k]);
+        const int b = static_cast<int>(object.silhouetteIndices[k + 1]);
+        put(vertexPosition(model, b));
+        put(vertexPosition(model, a));
+        put(object.extrudedVertices[a]);
+        put(object.extrudedVertices[b]);
+    }
+}
+
+void ShadowVolume::drawQuads(const SceneObject& object) {
+    if (object.shadowQuads == nullptr || object.silhouetteIndexCount == 0) {
+        return;
+    }
+    // Client state is not saved by glPushAttrib.
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, object.shadowQuads);
+    glDrawArrays(GL_QUADS, 0, object.silhouetteIndexCount * 2);
+    glPopClientAttrib();
+}

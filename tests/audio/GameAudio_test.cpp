@@ -71,7 +71,8 @@ std::string aiffFile() {
     s += std::string("\x40\x0D\xAC\x44\0\0\0\0\0\0", 10);  // 22050 as an 80-bit float
     s += "SSND";
     put(&s, 8 + kFrames * 2, 4, true);
-    put(&s, 0, 8, true);  // offset, block size
+    put(&s, 0, 4, true);  // offset
+    put(&s, 0, 4, true);  // block size
     return s + samples(true);
 }
 

@@ -1,0 +1,304 @@
+// The models as the tool builds them, before they are written: shapes,
+// sizes and orientation the game relies on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+
+#include "content/BeeModel.h"
+#include "content/DomeModel.h"
+#include "content/FloorModel.h"
+#include "content/FlowerKinds.h"
+#include "content/ModelCatalog.h"
+#include "content/Textures.h"
+
+namespace {
+
+const std::vector<NamedModel>& models() {
+    static const std::vector<NamedModel> all = buildModels();
+    return all;
+}
+
+const MeshBuilder& model(const std::string& file) {
+    for (const NamedModel& m : models()) {
+        if (m.file == file) {
+            return m.mesh;
+        }
+    }
+    ADD_FAILURE() << "no model " << file;
+    static const MeshBuilder none;
+    return none;
+}
+
+Vec3 centroid(const MeshBuilder& m, int triangle) {
+    const MeshBuilder::Triangle& t = m.triangles[triangle];
+    return (m.vertices[t.corners[0].vertex] + m.vertices[t.corners[1].vertex] +
+            m.vertices[t.corners[2].vertex]) /
+           3.0;
+}
+
+// Vertices used by the triangles of one group.
+std::vector<Vec3> groupVertices(const MeshBuilder& m, const std::string& group) {
+    std::set<int> used;
+    for (const MeshBuilder::Triangle& t : m.triangles) {
+        if (m.groups[t.group].name == group) {
+            for (const MeshCorner& c : t.corners) {
+                used.insert(c.vertex);
+            }
+        }
+    }
+    std::vector<Vec3> out;
+    for (int i : used) {
+        out.push_back(m.vertices[i]);
+    }
+    return out;
+}
+
+// Möller-Trumbore: distance along the ray to the triangle, or -1.
+double rayHit(const Vec3& o, const Vec3& d, const Vec3& a, const Vec3& b, const Vec3& c) {
+    const Vec3 e1 = b - a, e2 = c - a, p = cross(d, e2);
+    const double det = dot(e1, p);
+    if (std::fabs(det) < 1e-12) {
+        return -1.0;
+    }
+    const Vec3 s = o - a;
+    const double u = dot(s, p) / det;
+    const Vec3 q = cross(s, e1);
+    const double v = dot(d, q) / det;
+    if (u < 0.0 || v < 0.0 || u + v > 1.0) {
+        return -1.0;
+    }
+    return dot(e2, q) / det;
+}
+
+}  // namespace
+
+TEST(ContentModels, EveryModelFitsTheFileAndNamesAPaintedPicture) {
+    std::set<std::string> pictures;
+    for (const NamedImage& image : paintTextures()) {
+        pictures.insert("data/" + image.file);
+        const int w = image.image.width(), h = image.image.height();
+        EXPECT_TRUE(w >= 64 && (w & (w - 1)) == 0 && h >= 64 && (h & (h - 1)) == 0)
+            << image.file << " must have power-of-two sides";
+    }
+    ASSERT_EQ(models().size(), 7u + 16u + 8u);
+    for (const NamedModel& m : models()) {
+        SCOPED_TRACE(m.file);
+        Ms3dWriter w;
+        ASSERT_TRUE(m.mesh.toWriter(w));
+        EXPECT_GT(w.triangles.size(), 0u);
+        EXPECT_LT(w.vertices.size(), 20000u);
+        size_t grouped = 0;
+        for (const Ms3dWriter::Group& g : w.groups) {
+            grouped += g.triangleIndices.size();
+            ASSERT_GE(g.materialIndex, 0);
+            ASSERT_LT(g.materialIndex, static_cast<int>(w.materials.size()));
+        }
+        EXPECT_EQ(grouped, w.triangles.size()) << "every triangle is drawn exactly once";
+        for (const Ms3dWriter::Material& mat : w.materials) {
+            EXPECT_TRUE(pictures.count(mat.texture)) << mat.texture;
+        }
+        for (const Ms3dWriter::Triangle& t : w.triangles) {
+            for (int c = 0; c < 3; ++c) {
+                ASSERT_LT(t.vertexIndices[c], w.vertices.size());
+                const float* n = t.normals[c];
+                ASSERT_NEAR(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1.0f, 1e-3f);
+            }
+        }
+    }
+}
+
+TEST(ContentModels, SolidsAreClosedWithoutSlivers) {
+    for (const NamedModel& m : models()) {
+        if (!m.closed) {
+            continue;
+        }
+        SCOPED_TRACE(m.file);
+        // Every edge has exactly one partner running the other way, which is
+        // what the game's neighbour search needs to find no open edge.
+        EXPECT_EQ(m.mesh.openEdgeCount(), 0);
+        std::map<std::pair<int, int>, int> uses;
+        for (const MeshBuilder::Triangle& t : m.mesh.triangles) {
+            for (int e = 0; e < 3; ++e) {
+                const int a = t.corners[e].vertex, b = t.corners[(e + 1) % 3].vertex;
+                ++uses[{std::min(a, b), std::max(a, b)}];
+            }
+        }
+        for (const auto& [edge, count] : uses) {
+            ASSERT_EQ(count, 2) << "edge " << edge.first << "-" << edge.second;
+        }
+        for (int i = 0; i < m.mesh.triangleCount(); ++i) {
+            ASSERT_GT(length(m.mesh.faceNormal(i)), 0.5) << "degenerate triangle " << i;
+        }
+    }
+}
+
+TEST(ContentModels, TheBeeFacesForwardAndItsWingsSitOnItsBack) {
+    const MeshBuilder& bee = model("bee.ms3d");
+    Vec3 lo, hi;
+    bee.boundingBox(lo, hi);
+    EXPECT_GE(hi.z - lo.z, 8.0);
+    EXPECT_LE(hi.z - lo.z, 10.5);
+    EXPECT_LT(hi.x - lo.x, hi.z - lo.z);
+    EXPECT_LT(hi.y - lo.y, hi.z - lo.z);
+    EXPECT_NEAR(lo.x, -hi.x, 1e-9) << "symmetric";
+    // The eyes are at the front (+z), the stinger at the back.
+    double eyeZ = 0.0;
+    int eyes = 0;
+    for (const MeshBuilder::Triangle& t : bee.triangles) {
+        for (const MeshCorner& c : t.corners) {
+            if (c.v > beeAtlas::kEye.v0 && c.u < beeAtlas::kEye.u1) {
+                eyeZ += bee.vertices[c.vertex].z;
+                ++eyes;
+            }
+        }
+    }
+    ASSERT_GT(eyes, 0);
+    EXPECT_GT(eyeZ / eyes, 2.5);
+
+    const MeshBuilder& wings = model("bee_wings.ms3d");
+    const Vec3 offset(0.0, beeWings::kOffsetY, beeWings::kOffsetZ);
+    double closest = 1e9, lowest = 1e9, left = 0.0, right = 0.0;
+    for (const Vec3& w : wings.vertices) {
+        const Vec3 p = w + offset;
+        lowest = std::min(lowest, p.y);
+        left = std::max(left, p.x);
+        right = std::min(right, p.x);
+        for (const Vec3& b : bee.vertices) {
+            closest = std::min(closest, length(p - b));
+        }
+    }
+    EXPECT_LT(closest, 0.4) << "the wings start at the body";
+    EXPECT_GT(lowest, 0.8) << "and stay above its middle";
+    EXPECT_GT(left, 3.0);
+    EXPECT_LT(right, -3.0);
+}
+
+TEST(ContentModels, TheHallFacesInwardAndEnclosesTheStart) {
+    const char* shells[] = {"dome.ms3d", "dome_top.ms3d", "dome_fenster.ms3d"};
+    for (const char* file : shells) {
+        SCOPED_TRACE(file);
+        const MeshBuilder& m = model(file);
+        for (int i = 0; i < m.triangleCount(); ++i) {
+            const Vec3 c = centroid(m, i);
+            // Inward: toward the hall's axis, and down where it is a roof.
+            const Vec3 in(-c.x, -1.0, -c.z);
+            ASSERT_GT(dot(m.faceNormal(i), in), 0.0) << "triangle " << i;
+        }
+    }
+    // Every ray from the bee's start meets a shell or the floor: no way out.
+    std::vector<const MeshBuilder*> walls;
+    for (const NamedModel& m : models()) {
+        if (m.file.rfind("dome", 0) == 0 || m.file.rfind("floor", 0) == 0) {
+            walls.push_back(&m.mesh);
+        }
+    }
+    const Vec3 start(-20, 20, 0);
+    constexpr int kRays = 400;
+    for (int r = 0; r < kRays; ++r) {
+        const double y = 1.0 - 2.0 * (r + 0.5) / kRays;
+        const double a = r * 2.39996322972865332;
+        const Vec3 d(std::sqrt(1 - y * y) * std::cos(a), y, std::sqrt(1 - y * y) * std::sin(a));
+        double nearest = 1e9;
+        for (const MeshBuilder* m : walls) {
+            for (const MeshBuilder::Triangle& t : m->triangles) {
+                const double hit =
+                    rayHit(start, d, m->vertices[t.corners[0].vertex],
+                           m->vertices[t.corners[1].vertex], m->vertices[t.corners[2].vertex]);
+                if (hit > 0.0) {
+                    nearest = std::min(nearest, hit);
+                }
+            }
+        }
+        ASSERT_LT(nearest, 120.0) << "ray " << r << " escapes";
+        ASSERT_GT(nearest, 15.0) << "ray " << r << ": room to fly";
+    }
+}
+
+TEST(ContentModels, FloorTilesCoverTheGroundFacingUp) {
+    double area = 0.0;
+    for (int i = 0; i < floorTiles::kColumns; ++i) {
+        for (int j = 0; j < floorTiles::kRows; ++j) {
+            for (int lod = 0; lod < 2; ++lod) {
+                const MeshBuilder& m = model(floorTiles::fileName(i, j, lod));
+                SCOPED_TRACE(floorTiles::fileName(i, j, lod));
+                EXPECT_EQ(m.triangleCount(), lod == 0 ? 8 * 16 * 2 : 2);
+                double uMin = 1e9, uMax = -1e9, vMin = 1e9, vMax = -1e9;
+                double xMin = 1e9, xMax = -1e9, zMin = 1e9, zMax = -1e9;
+                for (int t = 0; t < m.triangleCount(); ++t) {
+                    EXPECT_NEAR(m.faceNormal(t).y, 1.0, 1e-12) << "counter-clockwise from above";
+                    for (const MeshCorner& c : m.triangles[t].corners) {
+                        const Vec3& p = m.vertices[c.vertex];
+                        EXPECT_EQ(p.y, 0.0);
+                        xMin = std::min(xMin, p.x), xMax = std::max(xMax, p.x);
+                        zMin = std::min(zMin, p.z), zMax = std::max(zMax, p.z);
+                        uMin = std::min(uMin, c.u), uMax = std::max(uMax, c.u);
+                        vMin = std::min(vMin, c.v), vMax = std::max(vMax, c.v);
+                    }
+                    const Vec3 a = m.vertices[m.triangles[t].corners[0].vertex];
+                    const Vec3 b = m.vertices[m.triangles[t].corners[1].vertex];
+                    const Vec3 c = m.vertices[m.triangles[t].corners[2].vertex];
+                    if (lod == 0) {
+                        area += 0.5 * length(cross(b - a, c - a));
+                    }
+                }
+                EXPECT_DOUBLE_EQ(xMin, -80.0 + 40.0 * i);
+                EXPECT_DOUBLE_EQ(xMax, -40.0 + 40.0 * i);
+                EXPECT_DOUBLE_EQ(zMin, -80.0 + 80.0 * j);
+                EXPECT_DOUBLE_EQ(zMax, 80.0 * j);
+                EXPECT_EQ(uMin, 0.0);
+                EXPECT_EQ(uMax, 1.0);
+                EXPECT_EQ(vMin, 0.0);
+                EXPECT_EQ(vMax, 1.0);
+            }
+        }
+    }
+    EXPECT_NEAR(area, 160.0 * 160.0, 1e-6) << "the tiles neither overlap nor leave gaps";
+    EXPECT_LT(dome::kRadius, 80.0);
+}
+
+TEST(ContentModels, FlowersHoldTheirBlossomRoundTheCollisionSphere) {
+    std::vector<double> heights;
+    for (const FlowerKind& kind : kFlowerKinds) {
+        const Vec3 centre(kind.sphereX, kind.sphereY, kind.sphereZ);
+        int triangles[2] = {0, 0};
+        for (int lod = 0; lod < 2; ++lod) {
+            SCOPED_TRACE(kind.modelFile(lod));
+            const MeshBuilder& m = model(kind.modelFile(lod));
+            triangles[lod] = m.triangleCount();
+            const std::vector<Vec3> blossom = groupVertices(m, "blossom");
+            ASSERT_FALSE(blossom.empty());
+            Vec3 sum, lo = blossom[0], hi = blossom[0];
+            for (const Vec3& v : blossom) {
+                sum += v;
+                lo = {std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
+                hi = {std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
+            }
+            // The blossom surrounds the sphere's centre and is about its size.
+            EXPECT_LT(length(sum / double(blossom.size()) - centre), kind.sphereRadius);
+            EXPECT_LT(lo.x, centre.x - 0.5 * kind.sphereRadius);
+            EXPECT_GT(hi.x, centre.x + 0.5 * kind.sphereRadius);
+            EXPECT_LT(lo.y, centre.y);
+            EXPECT_GT(hi.y, centre.y);
+            EXPECT_LT(hi.x - lo.x, 8.0 * kind.sphereRadius);
+            // Standing on the ground, topped by the blossom.
+            Vec3 mlo, mhi;
+            m.boundingBox(mlo, mhi);
+            EXPECT_NEAR(mlo.y, 0.0, 0.25);
+            EXPECT_LT(mhi.y, centre.y + 2.5 * kind.sphereRadius);
+            if (lod == 0) {
+                heights.push_back(mhi.y);
+            }
+        }
+        EXPECT_LT(triangles[1] * 3, triangles[0]) << "LOD1 is much lighter";
+    }
+    // Placed at world scale 1 (the loader's scale change undone by the file),
+    // the sunflower towers over the others, which stand about 10 high.
+    EXPECT_GT(heights[2], 1.4 * std::max({heights[0], heights[1], heights[3]}));
+    for (int k : {0, 1, 3}) {
+        EXPECT_GT(heights[k], 8.5);
+        EXPECT_LT(heights[k], 12.0);
+    }
+}

@@ -1,0 +1,130 @@
+// The flower placement files: their exact layouts and where the flowers end up.
+#include "content/Placement.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+#include "content/ContentWriter.h"
+#include "content/DomeModel.h"
+#include "content/FlowerModels.h"
+#include "content/ModelCatalog.h"
+
+namespace {
+
+struct Record {
+    double values[7];
+};
+
+// Reads a placement text as the level loader does: kind A ends at a "$$$"
+// where a record's first line would be, the other kinds at a "$$$" in place
+// of a separator. Lines longer than 29 characters fail the test.
+std::vector<Record> readLikeTheLoader(const std::string& text, char kind) {
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        EXPECT_LE(line.size(), 29u) << line;
+        lines.push_back(line);
+    }
+    std::vector<Record> records;
+    size_t at = 0;
+    auto next = [&]() { return at < lines.size() ? lines[at++] : std::string(); };
+    bool separatorSeen = false;
+    std::string separator;
+    while (at < lines.size()) {
+        if (kind == 'A') {
+            const std::string first = next();
+            if (first == "$$$") {
+                next();
+                break;
+            }
+            Record r;
+            r.values[0] = std::atof(first.c_str());
+            for (int i = 1; i < 7; ++i) {
+                r.values[i] = std::atof(next().c_str());
+            }
+            records.push_back(r);
+            next();
+        } else {
+            if (separatorSeen && separator == "$$$") {
+                next();
+                break;
+            }
+            Record r;
+            for (double& v : r.values) {
+                v = std::atof(next().c_str());
+            }
+            records.push_back(r);
+            separator = next();
+            separatorSeen = true;
+        }
+    }
+    EXPECT_EQ(at, lines.size()) << "nothing may follow the line after \"$$$\"";
+    return records;
+}
+
+}  // namespace
+
+TEST(Placement, EachKindHasItsOwnTerminatorLayout) {
+    const std::vector<FlowerSpot> two = {{1.5, -2.25, 1.0}, {-30.0, 40.0, 1.2}};
+    const std::string a = placementText(kFlowerKinds[0], two);
+    EXPECT_EQ(a,
+              "1.50\n0.0\n-2.25\n0.0\n0.0\n0.0\n1.0000\n\n"
+              "-30.00\n0.0\n40.00\n0.0\n0.0\n0.0\n1.2000\n\n$$$\nend\n");
+    const std::string b = placementText(kFlowerKinds[1], two);
+    EXPECT_EQ(b,
+              "1.50\n0.0\n-2.25\n0.0\n0.0\n0.0\n1.0000\n\n"
+              "-30.00\n0.0\n40.00\n0.0\n0.0\n0.0\n1.2000\n$$$\nend\n");
+    // C's scale is halved and D's multiplied by 1.5 on loading: the files undo that.
+    EXPECT_NE(placementText(kFlowerKinds[2], two).find("\n2.0000\n"), std::string::npos);
+    EXPECT_NE(placementText(kFlowerKinds[3], two).find("\n0.6667\n"), std::string::npos);
+    // Read back with the matching loop, each layout gives exactly its records.
+    EXPECT_EQ(readLikeTheLoader(a, 'A').size(), 2u);
+    EXPECT_EQ(readLikeTheLoader(b, 'B').size(), 2u);
+    EXPECT_EQ(readLikeTheLoader(placementText(kFlowerKinds[0], {}), 'A').size(), 0u);
+    EXPECT_EQ(placementText(kFlowerKinds[1], {}), "");
+}
+
+TEST(Placement, TheLevelsFlowersStandApartInsideTheHall) {
+    std::vector<double> footprints;
+    for (const FlowerKind& kind : kFlowerKinds) {
+        footprints.push_back(flowerFootprint(buildFlower(kind, 0)));
+        EXPECT_GT(footprints.back(), 1.5);
+        EXPECT_LT(footprints.back(), 6.0);
+    }
+    struct World {
+        double x, z, reach;
+    };
+    std::vector<World> all;
+    const std::vector<ContentFile> files = placementFiles();
+    ASSERT_EQ(files.size(), 4u);
+    for (size_t k = 0; k < 4; ++k) {
+        const FlowerKind& kind = kFlowerKinds[k];
+        EXPECT_EQ(files[k].name, kind.placementFile());
+        const std::vector<Record> records = readLikeTheLoader(
+            std::string(files[k].bytes.begin(), files[k].bytes.end()), kind.letter);
+        ASSERT_EQ(records.size(), size_t(placement::kPerKind)) << kind.letter;
+        for (const Record& r : records) {
+            EXPECT_EQ(r.values[1], 0.0) << "on the floor";
+            EXPECT_EQ(r.values[3], 0.0);
+            EXPECT_EQ(r.values[4], 0.0);
+            EXPECT_EQ(r.values[5], 0.0);
+            const double scale = r.values[6] * kind.loadScale;  // as the game draws it
+            EXPECT_GE(scale, 0.84);
+            EXPECT_LE(scale, 1.21);
+            const double x = r.values[0], z = r.values[2], reach = footprints[k] * scale;
+            EXPECT_LT(std::hypot(x, z) + reach, dome::innerRadius() - 4.0) << "inside the hall";
+            EXPECT_GT(std::hypot(x - placement::kStartX, z - placement::kStartZ), reach + 7.0)
+                << "not under the bee's start";
+            all.push_back({x, z, reach});
+        }
+    }
+    for (size_t i = 0; i < all.size(); ++i) {
+        for (size_t j = i + 1; j < all.size(); ++j) {
+            const double d = std::hypot(all[i].x - all[j].x, all[i].z - all[j].z);
+            ASSERT_GT(d, all[i].reach + all[j].reach + 2.5) << i << " and " << j << " crowd";
+        }
+    }
+}

@@ -1,0 +1,61 @@
+#include "content/Image.h"
+
+#include <IL/il.h>
+
+#include <cmath>
+#include <cstdio>
+
+Image::Image(int width, int height) : w(width), h(height), pixels(size_t(width) * height) {}
+
+void Image::paint(const std::function<Color(double u, double v)>& f, int samples) {
+    const double step = 1.0 / samples;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            Color sum;
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    sum = sum + f((x + (sx + 0.5) * step) / w, (y + (sy + 0.5) * step) / h);
+                }
+            }
+            set(x, y, sum * (1.0 / (samples * samples)));
+        }
+    }
+}
+
+std::vector<unsigned char> Image::bytes() const {
+    std::vector<unsigned char> out(pixels.size() * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const Color& c = pixels[i];
+        out[3 * i + 0] = static_cast<unsigned char>(std::lround(clamp01(c.r) * 255.0));
+        out[3 * i + 1] = static_cast<unsigned char>(std::lround(clamp01(c.g) * 255.0));
+        out[3 * i + 2] = static_cast<unsigned char>(std::lround(clamp01(c.b) * 255.0));
+    }
+    return out;
+}
+
+bool Image::savePng(const std::string& path) const {
+    static bool initialised = false;
+    if (!initialised) {
+        ilInit();
+        ilEnable(IL_FILE_OVERWRITE);
+        initialised = true;
+    }
+    // DevIL takes a new image's rows bottom first and writes them to the PNG top first.
+    const std::vector<unsigned char> top = bytes();
+    std::vector<unsigned char> bottomFirst(top.size());
+    const size_t row = size_t(w) * 3;
+    for (int y = 0; y < h; ++y) {
+        std::copy(top.begin() + y * row, top.begin() + (y + 1) * row,
+                  bottomFirst.begin() + (h - 1 - y) * row);
+    }
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    bool ok = ilTexImage(w, h, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, bottomFirst.data()) == IL_TRUE;
+    ok = ok && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
+    ilDeleteImages(1, &image);
+    if (!ok) {
+        std::fprintf(stderr, "%s: DevIL could not write the image\n", path.c_str());
+    }
+    return ok;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "content/Color.h"
+
+// A picture being painted: RGB, row 0 at the top as a viewer shows it.
+class Image {
+public:
+    Image(int width, int height);
+
+    int width() const { return w; }
+    int height() const { return h; }
+    Color at(int x, int y) const { return pixels[size_t(y) * w + x]; }
+    void set(int x, int y, const Color& c) { pixels[size_t(y) * w + x] = c; }
+
+    // Sets every pixel from f(u, v), u and v in [0, 1) across the picture,
+    // averaging samples x samples points per pixel to soften edges.
+    void paint(const std::function<Color(double u, double v)>& f, int samples = 3);
+
+    // 8-bit channels, rows from the top: what the PNG holds.
+    std::vector<unsigned char> bytes() const;
+    // Writes a PNG through DevIL; false when DevIL refuses.
+    bool savePng(const std::string& path) const;
+
+private:
+    int w;
+    int h;
+    std::vector<Color> pixels;
+};

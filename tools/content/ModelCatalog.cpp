@@ -1,0 +1,50 @@
+#include "content/ModelCatalog.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "content/BeeModel.h"
+#include "content/BombModel.h"
+#include "content/DomeModel.h"
+#include "content/FloorModel.h"
+#include "content/FlowerModels.h"
+
+std::vector<NamedModel> buildModels() {
+    std::vector<NamedModel> models;
+    models.push_back({"bee.ms3d", buildBee(), true});
+    models.push_back({"bee_wings.ms3d", buildBeeWings(), true});
+    models.push_back({"bomb.ms3d", buildBomb(), true});
+    models.push_back({"dome.ms3d", buildDome(), false});
+    models.push_back({"dome_top.ms3d", buildDomeTop(), false});
+    models.push_back({"dome_fronts.ms3d", buildDomeFronts(), true});
+    models.push_back({"dome_fenster.ms3d", buildDomeWindows(), false});
+    for (int i = 0; i < floorTiles::kColumns; ++i) {
+        for (int j = 0; j < floorTiles::kRows; ++j) {
+            for (int lod = 0; lod < 2; ++lod) {
+                models.push_back(
+                    {floorTiles::fileName(i, j, lod), buildFloorTile(i, j, lod), false});
+            }
+        }
+    }
+    for (const FlowerKind& kind : kFlowerKinds) {
+        for (int lod = 0; lod < 2; ++lod) {
+            models.push_back({kind.modelFile(lod), buildFlower(kind, lod), true});
+        }
+    }
+    // The shells and tiles lie in world coordinates: keep them from being culled wrongly.
+    for (NamedModel& m : models) {
+        if (!m.closed || m.file == "dome_fronts.ms3d") {
+            m.mesh.reachFromOrigin();
+        }
+    }
+    return models;
+}
+
+double flowerFootprint(const MeshBuilder& flower) {
+    double x = 0.0, z = 0.0;
+    for (const Vec3& v : flower.vertices) {
+        x = std::max(x, std::fabs(v.x));
+        z = std::max(z, std::fabs(v.z));
+    }
+    return std::hypot(x, z);
+}

@@ -122,8 +122,8 @@ void Bee::update(int f) {
 }
 
 void Bee::draw() {
-    // The bee is always drawn: no culling, no level of detail, fog and
-    // blending as the caller left them.
+    // The bee is always drawn: no culling, no level of detail, and it leaves
+    // fog and blending alone (the wings, drawn as a plain object, do not).
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glMultMatrixf(orientation->data());

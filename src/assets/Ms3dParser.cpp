@@ -77,7 +77,7 @@ private:
         if (!count("vertex section", kVertexRecord, n)) {
             return false;
         }
-        out.vertices = new Vertex[n]();
+        out.vertices = new Vertex[n];
         out.numVertices = n;
         for (int i = 0; i < n; ++i) {
             // flags, position, bone, reference count; fits, as count checked
@@ -93,13 +93,13 @@ private:
         if (!count("triangle section", kTriangleRecord, n)) {
             return false;
         }
-        out.triangles = new Triangle[n]();
+        out.triangles = new Triangle[n];  // every field is written below
         out.numTriangles = n;
         for (int i = 0; i < n; ++i) {
             Triangle& t = out.triangles[i];
             in.skip(2);
             for (int c = 0; c < 3; ++c) {
-                uint16_t v;
+                uint16_t v = 0;
                 in.u16(v);
                 if (v >= out.numVertices) {
                     return fail("triangle " + std::to_string(i) + " corner " + std::to_string(c) +
@@ -141,7 +141,7 @@ private:
             mesh.triangleIndices = new int[indices];
             mesh.numTriangles = indices;
             for (int k = 0; k < indices; ++k) {
-                uint16_t ti;
+                uint16_t ti = 0;
                 in.u16(ti);
                 if (ti >= out.numTriangles) {
                     return fail("group " + std::to_string(g) + " names triangle " +
@@ -150,7 +150,7 @@ private:
                 }
                 mesh.triangleIndices[k] = ti;
             }
-            int8_t material;
+            int8_t material = 0;
             in.i8(material);
             mesh.materialIndex = material;
         }

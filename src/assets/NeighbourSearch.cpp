@@ -20,9 +20,11 @@ uint64_t edgeKey(int a, int b) {
 class EdgeTable {
 public:
     explicit EdgeTable(size_t occurrences) {
+        // At most three quarters full even when no edge is shared; a closed
+        // mesh, where every edge comes twice, fills well under half.
         size_t capacity = 16;
         bits = 4;
-        while (capacity < 2 * occurrences) {
+        while (capacity < occurrences + occurrences / 3) {
             capacity *= 2;
             ++bits;
         }

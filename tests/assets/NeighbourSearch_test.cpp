@@ -7,38 +7,9 @@
 #include <vector>
 
 #include "assets/Model.h"
+#include "assets/QuadraticNeighbours.h"
 
 namespace {
-
-// The literal quadratic search the shadow code was first written against;
-// the linear search must reproduce it exactly.
-void quadraticNeighbours(std::vector<Triangle>& tris) {
-    const int n = int(tris.size());
-    for (int i = 0; i < n; ++i) {
-        for (int e = 0; e < 3; ++e) {
-            if (tris[i].neighbours[e] != -1) {
-                continue;
-            }
-            const int a = tris[i].vertexIndices[e];
-            const int b = tris[i].vertexIndices[(e + 1) % 3];
-            bool found = false;
-            for (int j = 0; j < n && !found; ++j) {
-                if (j == i) {
-                    continue;
-                }
-                for (int k = 0; k < 3 && !found; ++k) {
-                    const int c = tris[j].vertexIndices[k];
-                    const int d = tris[j].vertexIndices[(k + 1) % 3];
-                    if ((a == c && b == d) || (a == d && b == c)) {
-                        tris[i].neighbours[e] = j;
-                        tris[j].neighbours[k] = i;
-                        found = true;
-                    }
-                }
-            }
-        }
-    }
-}
 
 std::vector<Triangle> mesh(const std::vector<std::array<int, 3>>& corners) {
     std::vector<Triangle> tris(corners.size());
@@ -61,7 +32,7 @@ std::vector<std::array<int, 3>> neighboursOf(std::vector<Triangle> tris) {
 }
 
 std::vector<std::array<int, 3>> oracleOf(std::vector<Triangle> tris) {
-    quadraticNeighbours(tris);
+    quadraticNeighbours(tris.data(), int(tris.size()));
     std::vector<std::array<int, 3>> out;
     for (const Triangle& t : tris) {
         out.push_back({t.neighbours[0], t.neighbours[1], t.neighbours[2]});

@@ -1,0 +1,10 @@
+# assimp is a yardstick for the model-loading benchmark only; the game never links it.
+find_package(assimp)
+if(TARGET bench_model_load)
+  if(assimp_FOUND)
+    target_link_libraries(bench_model_load PRIVATE assimp::assimp)
+  else()
+    message(WARNING "assimp not found: bench_model_load is not built")
+    set_target_properties(bench_model_load PROPERTIES EXCLUDE_FROM_ALL TRUE)
+  endif()
+endif()

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -19,51 +20,47 @@ protected:
         ASSERT_TRUE(GlTestContext::ready());
         GlTestContext::reset();
         saved = theModelFactory;
-        savedWireframe = wireframeMode;
         wireframeMode = 0;
         testing::internal::CaptureStdout();
-        theModelFactory = new ModelFactory();
+        theModelFactory = new ModelFactory();  // never released, as in the game
         factoryLine = testing::internal::GetCapturedStdout();
-        dir = samples::scratchDir();
+        glScalef(0.5f, 0.5f, 0.5f);  // the sample square then spans pixels 64..192
     }
     void TearDown() override {
-        theModelFactory = saved;  // the test's factory is never released, as in the game
-        wireframeMode = savedWireframe;
+        theModelFactory = saved;
+        wireframeMode = 0;
         GlTestContext::reset();
     }
 
-    // A name that outlives the test: models and textures keep the pointer.
-    const char* keep(const std::string& s) {
-        kept.push_back(new std::string(s));
-        return kept.back()->c_str();
+    // Models and textures keep the name pointer: these names live to the end.
+    const char* keep(const std::string& s) { return (new std::string(s))->c_str(); }
+    const char* model(const std::string& name, const Ms3dWriter& w) {
+        EXPECT_TRUE(w.writeFile(dir + "/" + name));
+        return keep(dir + "/" + name);
     }
-
-    std::string writeModel(const std::string& name, const Ms3dWriter& w) {
-        const std::string path = dir + "/" + name;
-        EXPECT_TRUE(w.writeFile(path));
-        return path;
-    }
-
-    // An image of one colour.
-    std::string writeImage(const std::string& name, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-        std::vector<uint8_t> rgb;
+    std::string image(const std::string& name, int w, int h, std::array<uint8_t, 3> rgb) {
+        std::vector<uint8_t> pixels;
         for (int i = 0; i < w * h; ++i) {
-            rgb.insert(rgb.end(), {r, g, b});
+            pixels.insert(pixels.end(), rgb.begin(), rgb.end());
         }
-        const std::string path = dir + "/" + name;
-        EXPECT_TRUE(samples::writePpm(path, w, h, rgb));
-        return path;
+        EXPECT_TRUE(samples::writePpm(dir + "/" + name, w, h, pixels));
+        return dir + "/" + name;
+    }
+    // Loads quietly through the factory.
+    Model* load(const char* name, float scale = 1.0f) {
+        testing::internal::CaptureStdout();
+        Model* m = theModelFactory->getModel(name, scale);
+        testing::internal::GetCapturedStdout();
+        return m;
     }
 
     ModelFactory* saved = nullptr;
-    int savedWireframe = 0;
     std::string factoryLine;
-    std::string dir;
-    std::vector<std::string*> kept;
+    std::string dir = samples::scratchDir();
 };
 
-// One primitive the list drew: its feedback token and, per vertex, window
-// x, y and texture s, t.
+// One primitive a list drew: GL_POLYGON_TOKEN or GL_LINE_TOKEN, and per
+// vertex its window x, y and texture s, t.
 struct Primitive {
     GLenum token;
     std::vector<std::array<float, 4>> vertices;
@@ -76,22 +73,16 @@ inline std::vector<Primitive> feedbackOf(GLuint list) {
     glCallList(list);
     const GLint used = glRenderMode(GL_RENDER);
     std::vector<Primitive> out;
-    const int stride = 12;  // x y z w, r g b a, s t r q
     for (GLint at = 0; at < used;) {
         const GLenum token = GLenum(buffer[at++]);
-        int count = 0;
-        if (token == GL_POLYGON_TOKEN) {
-            count = int(buffer[at++]);
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            count = 2;
-        } else if (token == GL_POINT_TOKEN) {
-            count = 1;
-        } else {
+        const bool line = token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN;
+        if (!line && token != GL_POLYGON_TOKEN) {
             ADD_FAILURE() << "unexpected feedback token " << token;
             break;
         }
-        Primitive p{token == GL_LINE_RESET_TOKEN ? GLenum(GL_LINE_TOKEN) : token, {}};
-        for (int v = 0; v < count; ++v, at += stride) {
+        const int count = line ? 2 : int(buffer[at++]);
+        Primitive p{line ? GLenum(GL_LINE_TOKEN) : token, {}};
+        for (int v = 0; v < count; ++v, at += 12) {  // x y z w, r g b a, s t r q
             p.vertices.push_back({buffer[at], buffer[at + 1], buffer[at + 8], buffer[at + 9]});
         }
         out.push_back(p);

@@ -3,17 +3,15 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "assets/AssetGlFixture.h"
 
 namespace {
 
-void expectColour(int x, int y, int r, int g, int b) {
+void expectColour(int x, int y, std::array<int, 3> rgb) {
     const auto p = GlTestContext::pixel(x, y);
-    EXPECT_NEAR(p[0], r, 2) << "at " << x << "," << y;
-    EXPECT_NEAR(p[1], g, 2) << "at " << x << "," << y;
-    EXPECT_NEAR(p[2], b, 2) << "at " << x << "," << y;
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(p[c], rgb[c], 2) << "channel " << c << " at " << x << "," << y;
+    }
 }
 
 }  // namespace
@@ -23,134 +21,75 @@ using ModelGl = AssetGlTest;
 TEST_F(ModelGl, CompilesCornersWithScaledFlippedTextureCoordinates) {
     Ms3dWriter w = samples::square();
     w.triangles[0].t[1] = 0.25f;
-    testing::internal::CaptureStdout();
-    Model* m = theModelFactory->getModel(keep(writeModel("floor.ms3d", w)), 10.0f);
-    testing::internal::GetCapturedStdout();
-    glScalef(0.5f, 0.5f, 0.5f);  // keep the square clear of the clip planes
-
-    const std::vector<Primitive> drawn = feedbackOf(m->getDisplayList());
+    const std::vector<Primitive> drawn = feedbackOf(load(model("floor.ms3d", w), 10)->displayList);
     ASSERT_EQ(drawn.size(), 2u);
+    // Triangle 0: vertices 0, 1, 2 at window (64,64), (192,64), (192,192);
+    // s and 1 - t times the scale.
+    const float expected[3][4] = {{64, 64, 0, 10}, {192, 64, 10, 7.5f}, {192, 192, 10, 0}};
     ASSERT_EQ(drawn[0].vertices.size(), 3u);
-    // Corner order of triangle 0: vertices 0, 1, 2 at (-1,-1), (1,-1), (1,1),
-    // halved, in a 256-pixel viewport.
-    const float expected[3][4] = {
-        {64, 64, 0 * 10, (1 - 0) * 10},
-        {192, 64, 1 * 10, (1 - 0.25f) * 10},
-        {192, 192, 1 * 10, (1 - 1) * 10},
-    };
     for (int c = 0; c < 3; ++c) {
         for (int k = 0; k < 4; ++k) {
             EXPECT_NEAR(drawn[0].vertices[c][k], expected[c][k], 1e-3f) << c << "," << k;
         }
     }
-}
-
-TEST_F(ModelGl, WireframePairsCornersAcrossTriangles) {
-    Ms3dWriter one = samples::square();
-    one.triangles.resize(1);
-    one.groups[0].triangleIndices = {0};
-    testing::internal::CaptureStdout();
-    Model* m = theModelFactory->getModel(keep(writeModel("one.ms3d", one)), 1.0f);
+    // Wireframe, one triangle: one segment from corner 0 to corner 1.
+    w.triangles.resize(1);
+    w.groups[0].triangleIndices = {0};
+    Model* one = load(model("one.ms3d", w));
     wireframeMode = 1;
-    m->buildDisplayList();
+    testing::internal::CaptureStdout();
+    one->buildDisplayList();
     testing::internal::GetCapturedStdout();
-    glScalef(0.5f, 0.5f, 0.5f);
-
-    // One triangle: one segment, corner 0 to corner 1; corner 2 draws nothing.
-    const std::vector<Primitive> drawn = feedbackOf(m->getDisplayList());
-    ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0].token, GLenum(GL_LINE_TOKEN));
-    EXPECT_NEAR(drawn[0].vertices[0][0], 64, 1e-3f);
-    EXPECT_NEAR(drawn[0].vertices[0][1], 64, 1e-3f);
-    EXPECT_NEAR(drawn[0].vertices[1][0], 192, 1e-3f);
-    EXPECT_NEAR(drawn[0].vertices[1][1], 64, 1e-3f);
+    const std::vector<Primitive> lines = feedbackOf(one->displayList);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].token, GLenum(GL_LINE_TOKEN));
+    EXPECT_EQ(lines[0].vertices[0][0], 64.0f);
+    EXPECT_EQ(lines[0].vertices[1][0], 192.0f);
+    EXPECT_EQ(lines[0].vertices[1][1], 64.0f);
 }
 
-TEST_F(ModelGl, DrawsTheTextureAndLeavesTexturingAsCompiled) {
-    const std::string image = writeImage("pink.ppm", 3, 5, 200, 40, 90);
+TEST_F(ModelGl, DrawsItsTextureAndLeavesTexturingAsCompiled) {
+    Model* m = load(model("pink.ms3d", samples::square(image("pink.ppm", 3, 5, {200, 40, 90}))));
+    const GLuint compiledOff = m->displayList;
+    glEnable(GL_TEXTURE_2D);
     testing::internal::CaptureStdout();
-    glDisable(GL_TEXTURE_2D);
-    Model* m = theModelFactory->getModel(keep(writeModel("pink.ms3d", samples::square(image))), 1);
-    const GLuint compiledOff = m->getDisplayList();
-    glEnable(GL_TEXTURE_2D);
     m->buildDisplayList();
-    const GLuint compiledOn = m->getDisplayList();
-    testing::internal::GetCapturedStdout();
-    glScalef(0.5f, 0.5f, 0.5f);
-    ASSERT_FALSE(glIsList(compiledOff));  // replaced
-
-    glEnable(GL_TEXTURE_2D);
-    glCallList(compiledOn);
-    expectColour(128, 128, 200, 40, 90);
-    expectColour(10, 10, 0, 0, 0);
+    glDisable(GL_TEXTURE_2D);
+    glCallList(m->displayList);
+    expectColour(128, 128, {200, 40, 90});
+    expectColour(10, 10, {0, 0, 0});
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsList(compiledOff));
 
     // Compiled with texturing off: the list turns it off again after drawing.
     glDisable(GL_TEXTURE_2D);
-    glClear(GL_COLOR_BUFFER_BIT);
-    testing::internal::CaptureStdout();
     m->buildDisplayList();
     testing::internal::GetCapturedStdout();
     glEnable(GL_TEXTURE_2D);
-    glCallList(m->getDisplayList());
-    expectColour(100, 150, 200, 40, 90);
+    glCallList(m->displayList);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_EQ(GlTestContext::drainErrors(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(ModelGl, AMeshWithoutMaterialKeepsTheMaterialBeforeIt) {
-    // Lit by ambient light alone, so a face shows its material's ambient colour.
-    // Group 0 (the lower-right triangle) has no material, group 1 (upper left)
-    // the red one.
+    // Group 0, the lower-right triangle, has no material; group 1, the upper
+    // left, the red one. Lit by ambient light only, a face shows its ambient.
     Ms3dWriter w = samples::square();
-    w.materials[0].ambient[1] = w.materials[0].ambient[2] = 0.0f;
-    w.groups[0].triangleIndices = {0};
-    w.groups[0].materialIndex = -1;
-    Ms3dWriter::Group red;
-    red.triangleIndices = {1};
-    red.materialIndex = 0;
-    w.groups.push_back(red);
-    testing::internal::CaptureStdout();
-    Model* m = theModelFactory->getModel(keep(writeModel("lit.ms3d", w)), 1.0f);
-    testing::internal::GetCapturedStdout();
-    glScalef(0.5f, 0.5f, 0.5f);
-
-    // Colour tracking would replace the materials with the current colour.
-    const GLboolean tracking = glIsEnabled(GL_COLOR_MATERIAL);
-    glDisable(GL_COLOR_MATERIAL);
+    w.groups[0] = {"bare", {0}, -1};
+    w.groups.push_back({"red", {1}, 0});
+    Model* m = load(model("lit.ms3d", w));
+    glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
+    glDisable(GL_COLOR_MATERIAL);  // colour tracking would override the materials
     glEnable(GL_LIGHTING);
     const GLfloat white[4] = {1, 1, 1, 1}, green[4] = {0, 0.5f, 0, 1}, black[4] = {0, 0, 0, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, white);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, black);
     glMaterialfv(GL_FRONT, GL_AMBIENT, green);
-    glCallList(m->getDisplayList());
-    expectColour(170, 90, 0, 128, 0);  // before the list's first material
-    expectColour(90, 170, 128, 0, 0);  // the file's ambient (0.5, 0, 0)
-
-    // Once more: the first mesh now keeps the red the previous call left.
+    glCallList(m->displayList);
+    expectColour(170, 90, {0, 128, 0});  // the material set before the list
+    expectColour(90, 170, {128, 0, 0});
     glClear(GL_COLOR_BUFFER_BIT);
-    glCallList(m->getDisplayList());
-    expectColour(170, 90, 128, 0, 0);
-    glDisable(GL_LIGHTING);
-    const GLfloat defaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, defaultAmbient);
-    if (tracking) {
-        glEnable(GL_COLOR_MATERIAL);
-    }
-}
-
-TEST_F(ModelGl, AModelThatFailedToLoadDrawsNothing) {
-    std::vector<uint8_t> bytes = samples::square().toBytes();
-    bytes.resize(bytes.size() / 2);
-    const std::string path = dir + "/half.ms3d";
-    ASSERT_TRUE(samples::writeBytes(path, bytes));
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    Model* m = theModelFactory->getModel(keep(path), 1.0f);
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "First Model created: " + path + "\n");
-    EXPECT_EQ(err, path + ": the material section claims 1 records, but only 49 bytes are left\n");
-    EXPECT_EQ(m->numTriangles, 0);
-    ASSERT_TRUE(glIsList(m->getDisplayList()));
-    EXPECT_TRUE(feedbackOf(m->getDisplayList()).empty());
+    glCallList(m->displayList);
+    expectColour(170, 90, {128, 0, 0});  // now the red the last call left
+    glPopAttrib();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Small MilkShape files for the asset tests, made with the game's own writer,
-// and a scratch directory to put them in.
+// Small MilkShape files and images for the asset tests, and a scratch
+// directory to put them in.
 #include <stdlib.h>
 
 #include <cstdio>
@@ -17,39 +17,29 @@ inline Ms3dWriter::Triangle triangle(uint16_t a, uint16_t b, uint16_t c) {
     t.vertexIndices[0] = a;
     t.vertexIndices[1] = b;
     t.vertexIndices[2] = c;
-    for (int k = 0; k < 3; ++k) {
-        t.normals[k][2] = 1.0f;
-    }
+    t.normals[0][2] = t.normals[1][2] = t.normals[2][2] = 1.0f;
     return t;
 }
 
-// A unit square in the z = 0 plane, (-1,-1) to (1,1), as two counter-clockwise
-// triangles sharing the diagonal 0-2, s and t running 0..1 with the corners.
-// One group using material 0, which names texture (may be empty).
+// The square (-1,-1)..(1,1) at z = 0: triangles 0-1-2 (lower right) and 0-2-3
+// (upper left), counter-clockwise, s and t from 0 to 1 across it. One group
+// with material 0, whose ambient is (0.5, 0, 0) and whose texture is given.
 inline Ms3dWriter square(const std::string& texture = "") {
     Ms3dWriter w;
-    w.vertices = {
-        {-1.0f, -1.0f, 0.0f}, {1.0f, -1.0f, 0.0f}, {1.0f, 1.0f, 0.0f}, {-1.0f, 1.0f, 0.0f}};
-    const float s[4] = {0.0f, 1.0f, 1.0f, 0.0f};
-    const float t[4] = {0.0f, 0.0f, 1.0f, 1.0f};
-    for (const auto& corners : {std::vector<uint16_t>{0, 1, 2}, std::vector<uint16_t>{0, 2, 3}}) {
-        Ms3dWriter::Triangle tri = triangle(corners[0], corners[1], corners[2]);
+    w.vertices = {{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}};
+    const float s[4] = {0, 1, 1, 0}, t[4] = {0, 0, 1, 1};
+    for (const auto& c : {std::vector<uint16_t>{0, 1, 2}, std::vector<uint16_t>{0, 2, 3}}) {
+        Ms3dWriter::Triangle tri = triangle(c[0], c[1], c[2]);
         for (int k = 0; k < 3; ++k) {
-            tri.s[k] = s[corners[k]];
-            tri.t[k] = t[corners[k]];
+            tri.s[k] = s[c[k]];
+            tri.t[k] = t[c[k]];
         }
         w.triangles.push_back(tri);
     }
-    Ms3dWriter::Group g;
-    g.name = "square";
-    g.triangleIndices = {0, 1};
-    g.materialIndex = 0;
-    w.groups.push_back(g);
+    w.groups.push_back({"square", {0, 1}, 0});
     Ms3dWriter::Material m;
-    m.name = "paint";
     m.ambient[0] = 0.5f;
-    m.diffuse[1] = 0.25f;
-    m.specular[2] = 0.125f;
+    m.ambient[1] = m.ambient[2] = 0.0f;
     m.texture = texture;
     w.materials.push_back(m);
     return w;
@@ -71,12 +61,11 @@ inline bool writeBytes(const std::string& path, const std::vector<uint8_t>& byte
     return std::fclose(f) == 0 && n == bytes.size();
 }
 
-// A binary PPM (P6) image, rows top to bottom, three bytes per pixel.
+// A binary PPM, rows top to bottom.
 inline bool writePpm(const std::string& path, int width, int height,
                      const std::vector<uint8_t>& rgb) {
-    const std::string header =
-        "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-    std::vector<uint8_t> bytes(header.begin(), header.end());
+    const std::string h = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    std::vector<uint8_t> bytes(h.begin(), h.end());
     bytes.insert(bytes.end(), rgb.begin(), rgb.end());
     return writeBytes(path, bytes);
 }

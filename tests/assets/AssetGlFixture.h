@@ -2,7 +2,9 @@
 
 // What the asset GL tests share: a fresh ModelFactory per test (the global
 // pointer is put back afterwards), a scratch directory, and reading back what
-// a display list draws through GL feedback.
+// a display list draws through GL feedback. Each test starts from the reset GL
+// state with the modelview scaled by one half, so the sample square stays
+// clear of the clip planes.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -34,9 +36,12 @@ protected:
 
     // Models and textures keep the name pointer: these names live to the end.
     const char* keep(const std::string& s) { return (new std::string(s))->c_str(); }
-    const char* model(const std::string& name, const Ms3dWriter& w) {
+    std::string writeModel(const std::string& name, const Ms3dWriter& w) {
         EXPECT_TRUE(w.writeFile(dir + "/" + name));
-        return keep(dir + "/" + name);
+        return dir + "/" + name;
+    }
+    const char* model(const std::string& name, const Ms3dWriter& w) {
+        return keep(writeModel(name, w));
     }
     std::string image(const std::string& name, int w, int h, std::array<uint8_t, 3> rgb) {
         std::vector<uint8_t> pixels;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ protected:
         theModelFactory = saved;
         wireframeMode = 0;
         GlTestContext::reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
     }
 
     // Models and textures keep the name pointer: these names live to the end.

@@ -41,17 +41,17 @@ std::vector<ContentFile> placementFiles() {
 
 bool soundFiles(std::vector<ContentFile>& out, std::string& error) {
     std::vector<uint8_t> mp3;
-    if (!encodeMp3(buzzLoop(), 1, kEffectRate, 96, mp3)) {
+    if (!encodeMp3(buzzLoop(), 1, kEffectRate, 96, 2, mp3)) {
         error = "fly_swarm.mp3: the MP3 encoder failed";
         return false;
     }
     out.push_back({"fly_swarm.mp3", mp3});
-    if (!encodeMp3(flowerChime(), 1, kEffectRate, 128, mp3)) {
+    if (!encodeMp3(flowerChime(), 1, kEffectRate, 128, 2, mp3)) {
         error = "music_b.mp3: the MP3 encoder failed";
         return false;
     }
     out.push_back({"music_b.mp3", mp3});
-    if (!encodeMp3(composeMusic(), 2, kMusicRate, 128, mp3)) {
+    if (!encodeMp3(composeMusic(), 2, kMusicRate, 128, 5, mp3)) {
         error = "music_a.mp3: the MP3 encoder failed";
         return false;
     }

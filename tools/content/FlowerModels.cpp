@@ -179,15 +179,16 @@ void addRayHead(MeshBuilder& mesh, const Vec3& centre, const RayHead& h, const F
     }
 }
 
-// Tall sunflower: a heavy head tilted toward +z, big leaves up the stem.
+// Tall sunflower: a heavy head, big leaves up the stem.
 void buildSunflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
     const int leafMaterial = mesh.addMaterial("leaf", "data/leaf.png");
     const int petalMaterial = mesh.addMaterial("petal", "data/" + kind.textureFile());
     const Vec3 centre = sphereCentre(kind);
-    const Vec3 facing = normalized(Vec3(0, 1, 0.75));
+    // The head nods toward -z, where the player looks from at the start.
+    const Vec3 facing = normalized(Vec3(0, 1, -0.5));
     mesh.useGroup("stem", leafMaterial);
     addStem(mesh,
-            {{0, 0, 0}, {0.15, 5, 0.0}, {-0.05, 10, -0.25}, {0, 13.8, -0.6}, centre - facing * 0.4},
+            {{0, 0, 0}, {0.15, 5, 0.0}, {-0.05, 10, 0.2}, {0, 13.8, 0.45}, centre - facing * 0.4},
             0.34, 0.24, d, flowerAtlas::kStem);
     const double leafAngles[] = {10, 190, 100, 280};
     const double leafHeights[] = {3.2, 6.2, 9.2, 11.8};
@@ -199,7 +200,7 @@ void buildSunflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetai
         addStem(mesh, {root, root + out * 0.45 + Vec3(0, 0.35, 0), stalkEnd}, 0.1, 0.08, d,
                 flowerAtlas::kStem);
         const double size = 1.0 - 0.08 * i;
-        addLeaf(mesh, stalkEnd, out, 2.9 * size, 0.6, 1.2, 1.15 * size, 0.45, d);
+        addLeaf(mesh, stalkEnd, out, 3.2 * size, 0.7, 1.3, 1.35 * size, 0.45, d);
     }
     mesh.useGroup("blossom", petalMaterial);
     RayHead head;

@@ -10,28 +10,33 @@ using paint::line;
 namespace {
 
 // The floor picture repeats ten times across a 40 x 80 tile, so one copy
-// covers 4 x 8 units: two by four square flagstones of 2 units, alternating
-// pale limestone and grey-green slate, with dark joints.
+// covers 4 x 8 units: two big limestone flags, 4 units square, each a little
+// different, with a slate diamond set into every corner where four flags meet.
 Image paintFloor() {
     const Noise n(0xF100u);
     Image image(256, 512);
     image.paint([&](double u, double v) {
-        const double x = u * 2.0, y = v * 4.0;  // flagstone units
-        const int cx = static_cast<int>(x), cy = static_cast<int>(y);
-        const double fx = x - cx, fy = y - cy;
-        const bool pale = (cx + cy) % 2 == 0;
+        const double x = u, y = v * 2.0;  // flag units
+        const int flag = y < 1.0 ? 0 : 1;
+        const double fx = x, fy = y - flag;
         const double cloud = n.fractal(u * 8.0, v * 16.0, 8, 5);
-        const double vein = line(n.fractal(u * 4.0 + 17.0, v * 8.0, 4, 4) - 0.5, 0.015);
-        const double tint = n.cell(cx + 11, cy + 5) - 0.5;  // each stone a little different
-        Color stone = pale ? mix(rgb255(226, 214, 188), rgb255(242, 234, 214), cloud)
-                           : mix(rgb255(92, 112, 104), rgb255(126, 146, 134), cloud);
-        stone = stone * (1.0 + 0.12 * tint);
-        stone = mix(stone, pale ? rgb255(170, 160, 140) : rgb255(70, 86, 80), 0.6 * vein);
-        // Worn, slightly darker rims and the joint between stones.
+        const double vein = line(n.fractal(u * 3.0 + 17.0, v * 6.0, 3, 4) - 0.5, 0.012);
+        const double speck = smoothstep(0.78, 0.85, n.value(u * 96.0, v * 192.0, 96));
+        Color stone = flag == 0 ? mix(rgb255(222, 210, 182), rgb255(240, 232, 210), cloud)
+                                : mix(rgb255(214, 200, 170), rgb255(234, 222, 196), cloud);
+        stone = mix(stone, rgb255(176, 164, 140), 0.5 * vein + 0.3 * speck);
+        // Flags are worn a little darker toward their edges.
         const double edge = std::min(std::min(fx, 1.0 - fx), std::min(fy, 1.0 - fy));
-        stone = stone * (0.88 + 0.12 * smoothstep(0.0, 0.08, edge));
-        const double joint = 1.0 - smoothstep(0.012, 0.024, edge);
-        return mix(stone, rgb255(58, 52, 44), joint);
+        stone = stone * (0.9 + 0.1 * smoothstep(0.0, 0.1, edge));
+        // The corner diamonds: distance to the nearest flag corner in the L1 norm.
+        const double cx = std::min(fx, 1.0 - fx), cy = std::min(fy, 1.0 - fy);
+        const double diamond = cx + cy;
+        const Color slate = mix(rgb255(46, 92, 78), rgb255(70, 122, 102), cloud);
+        Color c = mix(stone, slate, 1.0 - smoothstep(0.15, 0.16, diamond));
+        c = mix(c, rgb255(150, 140, 116), line(diamond - 0.155, 0.008));  // its brass rim
+        // The joints between flags.
+        const double joint = 1.0 - smoothstep(0.006, 0.012, edge);
+        return mix(c, rgb255(92, 84, 70), joint * smoothstep(0.14, 0.17, diamond));
     });
     return image;
 }
@@ -115,8 +120,9 @@ Image paintLantern() {
             const Color copper = mix(rgb255(150, 96, 58), rgb255(84, 160, 140), 0.6);
             return mix(copper, rgb255(40, 50, 46) * (0.6 + 0.6 * louvre), window);
         }
-        const double patina = n.fractal(u * 6.0, v * 6.0, 6, 5);
-        Color c = mix(rgb255(92, 168, 146), rgb255(150, 110, 70), smoothstep(0.6, 0.8, patina));
+        const double patina = n.fractal(u * 4.0, v * 8.0, 4, 5);
+        Color c = mix(rgb255(84, 156, 136), rgb255(118, 176, 152), patina);
+        c = mix(c, rgb255(130, 100, 66), 0.5 * smoothstep(0.68, 0.8, patina));
         const double seam =
             std::max(line(fract(u * 2.0) - 0.5, 0.02), line(fract(v * 6.0) - 0.5, 0.03));
         return mix(c, rgb255(60, 110, 96), seam);

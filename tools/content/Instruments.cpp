@@ -8,18 +8,28 @@ using namespace synth;
 namespace instruments {
 
 std::vector<float> mallet(double hz, double held, int rate) {
-    Envelope env{0.004, 0.35, 0.35, 0.25};
+    Envelope env{0.004, 0.35, 0.35, 0.2};
     const int n = static_cast<int>(env.length(held) * rate);
     std::vector<float> out(n);
     LowPass soften(4500.0, rate);
+    // Decays kept as running products: a bright strike that mellows, and a
+    // short metallic partial at four times the pitch.
+    const double strikeFade = std::exp(-1.0 / (0.12 * rate));
+    const double partialFade = std::exp(-1.0 / (0.05 * rate));
+    double strike = 1.0, partial = 0.25, phase = 0.0;
     for (int i = 0; i < n; ++i) {
         const double t = double(i) / rate;
-        // A bright strike that mellows; a little vibrato on long notes.
-        const double index = 0.3 + 1.6 * std::exp(-t / 0.12);
-        const double vibrato = 1.0 + 0.004 * std::sin(2.0 * kPi * 5.5 * t) * std::min(1.0, t / 0.4);
-        const double p = hz * vibrato * t;
-        const double v =
-            sine(p + index * sine(p) / (2.0 * kPi)) + 0.25 * sine(4.0 * p) * std::exp(-t / 0.05);
+        // A little vibrato grows on long notes.
+        const double vibrato =
+            t < 0.15 ? 0.0 : 0.004 * std::sin(2.0 * kPi * 5.5 * t) * std::min(1.0, t / 0.4);
+        phase += hz * (1.0 + vibrato) / rate;
+        const double index = 0.3 + 1.6 * strike;
+        double v = sine(phase + index * sine(phase) / (2.0 * kPi));
+        if (partial > 1e-4) {
+            v += partial * sine(4.0 * phase);
+        }
+        strike *= strikeFade;
+        partial *= partialFade;
         out[i] = static_cast<float>(soften(v * env.at(t, held)));
     }
     return out;
@@ -40,7 +50,7 @@ std::vector<float> bass(double hz, double held, int rate) {
 }
 
 std::vector<float> pad(double hz, double held, int rate) {
-    Envelope env{0.35, 0.6, 0.8, 0.6};
+    Envelope env{0.35, 0.6, 0.8, 0.35};
     const int n = static_cast<int>(env.length(held) * rate);
     std::vector<float> out(n);
     LowPass warm(1600.0, rate);

@@ -6,7 +6,7 @@
 #include <cstring>
 
 bool encodeMp3(const std::vector<float>& samples, int channels, int sampleRate, int kbps,
-               std::vector<uint8_t>& out) {
+               int quality, std::vector<uint8_t>& out) {
     out.clear();
     lame_global_flags* lame = lame_init();
     if (lame == nullptr) {
@@ -18,7 +18,7 @@ bool encodeMp3(const std::vector<float>& samples, int channels, int sampleRate, 
     lame_set_mode(lame, channels == 1 ? MONO : JOINT_STEREO);
     lame_set_VBR(lame, vbr_off);
     lame_set_brate(lame, kbps);
-    lame_set_quality(lame, 2);
+    lame_set_quality(lame, quality);
     lame_set_bWriteVbrTag(lame, 1);
     lame_set_write_id3tag_automatic(lame, 0);
     bool ok = lame_init_params(lame) >= 0;

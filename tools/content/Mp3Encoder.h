@@ -8,6 +8,7 @@
 // (mpg123, which SDL2_mixer uses) give back exactly the samples put in, and a
 // loop stays seamless. Nothing time-dependent is written: same input, same bytes.
 //
-// samples: interleaved, channels 1 or 2. False when the encoder fails.
+// samples: interleaved, channels 1 or 2; quality: LAME's 0 (best, slowest)
+// to 9. False when the encoder fails.
 bool encodeMp3(const std::vector<float>& samples, int channels, int sampleRate, int kbps,
-               std::vector<uint8_t>& out);
+               int quality, std::vector<uint8_t>& out);

@@ -1,6 +1,8 @@
 #include "content/Music.h"
 
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "content/Instruments.h"
 #include "content/Reverb.h"
@@ -243,16 +245,26 @@ std::vector<float> composeMusic() {
     const size_t frames = static_cast<size_t>((musicBars() + 1) * kBar * kMusicRate);
     Mixer mix{std::vector<float>(frames * 2), std::vector<float>(frames * 2)};
 
+    // The same pitch held as long sounds the same every time: render it once.
+    using Voice = std::vector<float> (*)(double, double, int);
+    std::map<std::tuple<Voice, int, long>, std::vector<float>> rendered;
+    auto voice = [&](Voice v, const Note& n) -> const std::vector<float>& {
+        const auto key = std::make_tuple(v, n.midi, std::lround(n.held * 1e6));
+        auto found = rendered.find(key);
+        if (found == rendered.end()) {
+            found = rendered.emplace(key, v(synth::noteHz(n.midi), n.held, kMusicRate)).first;
+        }
+        return found->second;
+    };
     for (const Note& n : score.tune) {
-        mix.add(mallet(synth::noteHz(n.midi), n.held, kMusicRate), n.start, 0.30, 0.15, 0.35);
+        mix.add(voice(mallet, n), n.start, 0.30, 0.15, 0.35);
     }
     for (const Note& n : score.bass) {
-        mix.add(bass(synth::noteHz(n.midi), n.held, kMusicRate), n.start, 0.34, 0.0, 0.0);
+        mix.add(voice(bass, n), n.start, 0.34, 0.0, 0.0);
     }
     for (size_t i = 0; i < score.pad.size(); ++i) {
         const Note& n = score.pad[i];
-        mix.add(pad(synth::noteHz(n.midi), n.held, kMusicRate), n.start, 0.07,
-                i % 2 == 0 ? -0.5 : 0.5, 0.5);
+        mix.add(voice(pad, n), n.start, 0.07, i % 2 == 0 ? -0.5 : 0.5, 0.5);
     }
     for (size_t i = 0; i < score.arp.size(); ++i) {
         const Note& n = score.arp[i];

@@ -1,7 +1,7 @@
 // Renders the generated content to a PNG under the game's light and fog, to
 // look at models without starting the game. Needs a display (xvfb-run -a).
 //   zumbra_view <data dir> <out.png> scene <eye x y z> <target x y z>
-//   zumbra_view <data dir> <out.png> model <file.ms3d> <yaw deg> <pitch deg> <distance>
+//   zumbra_view <data dir> <out.png> model <file.ms3d> <yaw deg> <pitch deg> <distance> [target y]
 //   zumbra_view <data dir> <out.png> chase
 // Models come from the content tool's own builders; pictures and flower
 // placements are read from <data dir>, as the game would.
@@ -242,6 +242,9 @@ int main(int argc, char** argv) {
         Vec3 centre = (lo + hi) * 0.5;
         if (file == "bee_wings.ms3d" || file == "bee.ms3d") {
             centre = Vec3(0, 0.5, 0);
+        }
+        if (argc > 8) {
+            centre = Vec3(0, arg(8), 0);
         }
         const Vec3 eye = centre + Vec3(std::sin(yaw) * std::cos(pitch), std::sin(pitch),
                                        std::cos(yaw) * std::cos(pitch)) *

@@ -16,7 +16,7 @@ struct FlowerSpot {
 };
 
 namespace placement {
-constexpr int kPerKind = 12;
+constexpr int kPerKind = 10;
 constexpr double kStartX = -20.0;  // the bee's start column
 constexpr double kStartZ = 0.0;
 constexpr double kStartClearance = 8.0;

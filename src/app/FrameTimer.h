@@ -6,10 +6,10 @@
 // flush; idle() turns that into the integer frame rate every update divides by.
 // The swap and the update are deliberately outside the measured span.
 
-extern double frameTime;           // seconds of the last measured frame; 1.0 before the first
-extern int64_t timerFrequency;     // clock ticks per second, re-read every frame
-extern int64_t frameStart;         // tick at startFrameTimer
-extern int64_t frameEnd;           // tick at stopFrameTimer
+extern double frameTime;        // seconds of the last measured frame; 1.0 before the first
+extern int64_t timerFrequency;  // clock ticks per second, re-read every frame
+extern int64_t frameStart;      // tick at startFrameTimer
+extern int64_t frameEnd;        // tick at stopFrameTimer
 
 void startFrameTimer();
 void stopFrameTimer();

@@ -1,27 +1,138 @@
 #include "app/Input.h"
 
+#include <GL/freeglut.h>
+
 #include <cstdlib>
 
+#include "app/GameWindow.h"
 #include "app/KeyState.h"
+#include "app/World.h"
+#include "player/Bee.h"
+#include "player/Camera.h"
+
+bool isFullScreen = false;
+
+namespace {
+
+constexpr float kThrustStep = 2.0f;
+constexpr float kStrafeStep = 2.0f;
+constexpr float kYawStep = 0.1f;
+constexpr float kPitchStep = 0.05f;
+// Zooming out is deliberately slower than zooming in.
+constexpr float kZoomInStep = -5.0f;
+constexpr float kZoomOutStep = 2.0f;
+
+bool held(int code) {
+    return theKeyState.isHeld(code);
+}
+
+}  // namespace
 
 void keyboard(unsigned char key, int /*x*/, int /*y*/) {
     theKeyState.press(KeyState::fromCharacter(key));
+    theWorld->onKey(static_cast<char>(key));
 }
 
 void keyboardUp(unsigned char key, int /*x*/, int /*y*/) {
     theKeyState.release(KeyState::fromCharacter(key));
 }
 
-void special(int key, int /*x*/, int /*y*/) { theKeyState.press(KeyState::fromSpecial(key)); }
+void special(int key, int /*x*/, int /*y*/) {
+    theKeyState.press(KeyState::fromSpecial(key));
+    switch (key) {
+        case GLUT_KEY_F2:
+            theWorld->toggleFramerateDisplay();
+            break;
+        case GLUT_KEY_F3:
+            theWorld->toggleWireframe();
+            break;
+        case GLUT_KEY_F7:
+            theWorld->toggleLods();
+            break;
+        case GLUT_KEY_F8:
+            theWorld->toggleFrustumCulling();
+            break;
+        case GLUT_KEY_F9:
+            theWorld->toggleTransparency();
+            break;
+        default:
+            break;
+    }
+}
 
-void specialUp(int key, int /*x*/, int /*y*/) { theKeyState.release(KeyState::fromSpecial(key)); }
+void specialUp(int key, int /*x*/, int /*y*/) {
+    theKeyState.release(KeyState::fromSpecial(key));
+}
 
-void mouse(int /*button*/, int /*state*/, int /*x*/, int /*y*/) {}
+void mouse(int button, int state, int /*x*/, int /*y*/) {
+    if (state != GLUT_DOWN) {
+        return;
+    }
+    if (button == GLUT_LEFT_BUTTON) {
+        theWorld->spawnBomb();
+    } else if (button == GLUT_RIGHT_BUTTON) {
+        if (isFullScreen) {
+            glutReshapeWindow(theWorld->width, theWorld->height);
+            isFullScreen = false;
+        } else {
+            isFullScreen = true;
+            glutFullScreen();
+        }
+    }
+}
 
-void passiveMotion(int /*x*/, int /*y*/) {}
+void passiveMotion(int x, int y) {
+    theWorld->bee->mouseLook(x, y, theWorld->width, theWorld->height);
+}
 
 void pollKeys() {
-    if (theKeyState.isHeld(KeyState::kEscape)) {
+    Bee* bee = theWorld->bee;
+    if (held(KeyState::kUp)) {
+        bee->addThrust(kThrustStep);
+    }
+    if (held(KeyState::kDown)) {
+        bee->addThrust(-kThrustStep);
+    }
+    if (held(KeyState::kLeft)) {
+        bee->addStrafe(kStrafeStep);
+    }
+    if (held(KeyState::kRight)) {
+        bee->addStrafe(-kStrafeStep);
+    }
+    if (held('S')) {
+        bee->addThrust(-kThrustStep);
+    }
+    if (held('W')) {
+        bee->addThrust(kThrustStep);
+    }
+    if (held('A')) {
+        bee->addStrafe(kStrafeStep);
+    }
+    if (held('D')) {
+        bee->addStrafe(-kStrafeStep);
+    }
+    if (held('E')) {
+        theWorld->spawnBomb();
+    }
+    if (held('L')) {
+        theCamera->addYawRate(kYawStep);
+    }
+    if (held('J')) {
+        theCamera->addYawRate(-kYawStep);
+    }
+    if (held('I')) {
+        theCamera->addPitchRate(kPitchStep);
+    }
+    if (held('K')) {
+        theCamera->addPitchRate(-kPitchStep);
+    }
+    if (held('O')) {
+        theCamera->addZoomRate(kZoomInStep);
+    }
+    if (held('U')) {
+        theCamera->addZoomRate(kZoomOutStep);
+    }
+    if (held(KeyState::kEscape)) {
         std::exit(0);
     }
 }

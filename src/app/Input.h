@@ -13,3 +13,6 @@ void mouse(int button, int state, int x, int y);
 void passiveMotion(int x, int y);
 
 void pollKeys();
+
+// The window fills the screen (right button toggles).
+extern bool isFullScreen;

@@ -4,7 +4,9 @@
 
 KeyState theKeyState;
 
-KeyState::KeyState() { releaseAll(); }
+KeyState::KeyState() {
+    releaseAll();
+}
 
 void KeyState::press(int code) {
     if (code >= 0 && code < 256) {
@@ -18,7 +20,9 @@ void KeyState::release(int code) {
     }
 }
 
-bool KeyState::isHeld(int code) const { return code >= 0 && code < 256 && held[code]; }
+bool KeyState::isHeld(int code) const {
+    return code >= 0 && code < 256 && held[code];
+}
 
 void KeyState::releaseAll() {
     for (bool& h : held) {

@@ -1,20 +1,88 @@
 #pragma once
 
-// The game: owns every object and carries the rules. The window code reads
-// the view fields below; update and render are called once per frame.
+#include <list>
+
+#include "math/Vector3.h"
+
+class Bee;
+class Bomb;
+class Floor;
+class Flower;
+class GameAudio;
+class Hud;
+class Node;
+class SceneObject;
+struct HighscoreEntry;
+
+// The game: owns every object and carries the rules that join them. The
+// window code calls update and render once per frame; input calls spawnBomb,
+// the option switches and onKey. Created once at start-up, never destroyed.
 class World {
 public:
+    Node* root;  // every scene object is a direct child
+    Bee* bee;
+    std::list<Flower*>* flowers;    // file order, kind A first
+    std::list<Bomb*>* bombs;        // in the air, in drop order
+    std::list<Floor*>* floorTiles;  // the eight tiles
+    GameAudio* sound;
+    Hud* hud;
+    SceneObject* dome;
+    SceneObject* domeTop;
+    SceneObject* domeFronts;
+    SceneObject* domeWindows;
     double aspect;
     double farPlane;
     double nearPlane;
     double fieldOfView;
     int width;   // 1024 for the whole run: mouse look and leaving full screen use it
     int height;  // 768, likewise
+    int points;
+    int bombsLeft;
+    char playerName[20];  // no terminator while typing
+    int playerNameLength;
+    std::list<HighscoreEntry*>* highscores;
+    bool highscoresLoaded;
+    float timeLeft;
+    bool transparency;
+    bool gameOver;
+    bool enteringName;
 
+    // Builds everything and loads the level. Needs a current GL context.
     World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
     void update(int frameRate);
     void render();
+    void spawnBomb();
+
+    void toggleFramerateDisplay();
+    void toggleWireframe();
+    void toggleLods();
+    void toggleFrustumCulling();
+    void toggleTransparency();
+
+    void onKey(char key);
+    void loadHighscores();
+    void loadFloor();
+    void loadFlowers();
+
+private:
+    void loadLevel();
+    void buildDome();
+
+    void applyBombPhysics(int frameRate);
+    void resolveBombHits();
+    void resolveBeeCollisions();
+    void removeExplodedBombs();
+    void updateHud(int frameRate);
+    void applyEndRules(int frameRate);
+
+    void setupLights();
+    void setupFog();
+    void shadowPass();
+    void drawOverlay();
 };
+
+// Gravity on every bomb, in world units per second squared.
+extern const Vector3 gravitation;

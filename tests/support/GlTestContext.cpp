@@ -17,6 +17,15 @@ void GlTestContext::reset() {
     glLoadIdentity();
     glViewport(0, 0, kWidth, kHeight);
     glDisable(GL_LIGHTING);
+    // The game's own frames leave light 1 on with a strong ambient term.
+    for (int i = 0; i < 8; ++i) {
+        glDisable(GL_LIGHT0 + i);
+    }
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glDepthFunc(GL_LESS);
+    glStencilFunc(GL_ALWAYS, 0, ~0u);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glCullFace(GL_BACK);
     glDisable(GL_FOG);
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);

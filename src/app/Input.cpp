@@ -132,7 +132,9 @@ void pollKeys() {
     if (held('U')) {
         theCamera->addZoomRate(kZoomOutStep);
     }
-    if (held(KeyState::kEscape)) {
+    const bool quit = held(KeyState::kEscape);
+    theKeyState.endPoll();
+    if (quit) {
         std::exit(0);
     }
 }

@@ -11,6 +11,7 @@ KeyState::KeyState() {
 void KeyState::press(int code) {
     if (code >= 0 && code < 256) {
         held[code] = true;
+        latched[code] = true;
     }
 }
 
@@ -21,13 +22,20 @@ void KeyState::release(int code) {
 }
 
 bool KeyState::isHeld(int code) const {
-    return code >= 0 && code < 256 && held[code];
+    return code >= 0 && code < 256 && (held[code] || latched[code]);
+}
+
+void KeyState::endPoll() {
+    for (bool& l : latched) {
+        l = false;
+    }
 }
 
 void KeyState::releaseAll() {
     for (bool& h : held) {
         h = false;
     }
+    endPoll();
 }
 
 int KeyState::fromCharacter(unsigned char key) {

@@ -4,6 +4,10 @@
 // reports key events, so the down and up callbacks record them here, indexed
 // by the virtual-key codes the controls are written in: arrows 0x25-0x28,
 // letters by their upper-case code, Escape 0x1B.
+//
+// A press also latches until the next poll, so a tap shorter than a frame
+// (easy on a slow machine) still acts once instead of being lost between
+// the key-down and key-up events.
 class KeyState {
 public:
     static constexpr int kEscape = 0x1B;
@@ -17,7 +21,10 @@ public:
 
     void press(int code);
     void release(int code);
+    // Held now, or pressed since the last endPoll.
     bool isHeld(int code) const;
+    // The poll has seen this frame's taps.
+    void endPoll();
     void releaseAll();
 
     // Virtual-key code of a GLUT character key, or kNone for keys the poll
@@ -29,6 +36,7 @@ public:
 
 private:
     bool held[256];
+    bool latched[256];
 };
 
 // The one table, filled by the GLUT key callbacks and read by pollKeys; lives

@@ -27,6 +27,7 @@ TEST(KeyState, HoldsUntilReleased) {
     EXPECT_TRUE(keys.isHeld(KeyState::kUp));
     // Released with Shift held: the same key lets go.
     keys.release(KeyState::fromCharacter('W'));
+    keys.endPoll();
     EXPECT_FALSE(keys.isHeld(0x57));
     EXPECT_TRUE(keys.isHeld(KeyState::kUp));
     // Codes outside the table are ignored rather than written out of bounds.
@@ -36,4 +37,19 @@ TEST(KeyState, HoldsUntilReleased) {
     EXPECT_FALSE(keys.isHeld(-1));
     keys.releaseAll();
     EXPECT_FALSE(keys.isHeld(KeyState::kUp));
+}
+
+TEST(KeyState, ATapBetweenTwoPollsActsOnce) {
+    KeyState keys;
+    keys.press(KeyState::kEscape);
+    keys.release(KeyState::kEscape);
+    EXPECT_TRUE(keys.isHeld(KeyState::kEscape));  // the next poll sees it
+    keys.endPoll();
+    EXPECT_FALSE(keys.isHeld(KeyState::kEscape));  // and only that one
+    // A key still held after the poll stays held.
+    keys.press('W');
+    keys.endPoll();
+    EXPECT_TRUE(keys.isHeld('W'));
+    keys.release('W');
+    EXPECT_FALSE(keys.isHeld('W'));  // latched only by a press since the last poll
 }

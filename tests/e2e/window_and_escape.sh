@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The game opens one 1024x768 window titled "Zumbra" over the orange-yellow
-# background and quits with status 0 on Escape.
+# background and quits with status 0 on Escape. It runs without data/, so
+# nothing covers the background, and says on stderr where it looked.
 source "$(dirname "$0")/lib/common.sh"
 e2e_init "$@"
-e2e_copy_data
 e2e_start_x
 e2e_start_game
 wid=$(e2e_wait_window)
@@ -28,4 +28,6 @@ xdotool windowfocus --sync "${wid}" 2>/dev/null || true
 xdotool key Escape
 e2e_wait_exit 20
 [ "${GAME_STATUS}" -eq 0 ] || fail "exit status ${GAME_STATUS}"
+grep -q "no data directory in ${SCRATCH}" "${SCRATCH}/stderr.txt" ||
+    fail "no stderr line about the missing data directory"
 echo "window_and_escape: ok"

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# A whole game as a player plays it: hold E until all 100 bombs are gone, see
+# the game end, wait for the last bomb to land, type a name and Enter, and
+# find the name with the score in Highscores.txt. Then Escape quits with 0.
+source "$(dirname "$0")/lib/common.sh"
+source "$(dirname "$0")/lib/level.sh"
+e2e_init "$@"
+e2e_copy_data
+[ -d "${SCRATCH}/data" ] || fail "no generated data in ${BUILD_DIR}/data"
+e2e_write_one_flower_level "${SCRATCH}/data"
+: >"${SCRATCH}/Highscores.txt"
+e2e_start_x
+e2e_start_game
+wid=$(e2e_wait_window)
+xdotool windowfocus --sync "${wid}" 2>/dev/null || true
+sleep 2
+
+e2e_screenshot "${SCRATCH}/start.png"
+e2e_check_hud "${SCRATCH}/start.png" "${wid}"
+
+# One bomb per displayed frame while E is held, until the hundredth ends the
+# game and "Game Over! Press ESC to quit!" shows at (350, 100).
+xdotool keydown e
+e2e_wait_text "${SCRATCH}/game_over.png" "${wid}" 350 80 300 26 120
+xdotool keyup e
+
+# The last bombs need about two seconds to land; then the name entry opens
+# and asks "Please Enter your name:" at (400, 250).
+e2e_wait_text "${SCRATCH}/name_entry.png" "${wid}" 400 232 240 24 60
+xdotool type --delay 150 "Tester"
+xdotool key Return
+sleep 2
+e2e_screenshot "${SCRATCH}/table.png"
+
+[ -s "${SCRATCH}/Highscores.txt" ] || fail "Highscores.txt is still empty"
+echo "Highscores.txt: $(cat "${SCRATCH}/Highscores.txt")"
+[ "$(cat "${SCRATCH}/Highscores.txt")" = "Tester ${E2E_KNOWN_SCORE}" ] ||
+    fail "expected 'Tester ${E2E_KNOWN_SCORE}' in Highscores.txt"
+
+xdotool key Escape
+e2e_wait_exit 20
+[ "${GAME_STATUS}" -eq 0 ] || fail "exit status ${GAME_STATUS}"
+e2e_check_console "${SCRATCH}/stdout.txt"
+echo "full_game: ok"

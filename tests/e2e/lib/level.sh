@@ -1,0 +1,18 @@
+# A one-flower level for scenarios that need a known score: a kind-A flower
+# of scale 1 right under the path of a bomb dropped from the start position
+# (-20, 20, 0) while the bee hovers facing +z. The bomb falls 11.76 units to
+# the blossom at y = 8.237 in about 1.55 s, moving 1.55 units forward, so the
+# first bomb collects the flower: 100 points x 20 height x 1 x 0.05 = 100.
+# Every later bomb passes the collected flower and lands without score.
+E2E_KNOWN_SCORE=100
+
+e2e_write_one_flower_level() {
+    local data=$1
+    printf '%s\n' -20 0 1.55 0 0 0 1 '' '$$$' '' >"${data}/flowerA.txt"
+    local kind
+    for kind in B C D; do
+        # No records: a kind B-D file whose first record would start at
+        # end of file yields nothing.
+        : >"${data}/flower${kind}.txt"
+    done
+}

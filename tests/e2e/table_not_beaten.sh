@@ -29,7 +29,7 @@ xdotool key Return
 sleep 1
 e2e_screenshot "${SCRATCH}/table.png"
 cmp -s "${SCRATCH}/before.txt" "${SCRATCH}/Highscores.txt" || fail "Highscores.txt changed"
-ls "${SCRATCH}" | grep -v -E '^(data|Highscores.txt|before.txt|stdout.txt|stderr.txt|table.png)$' &&
+ls "${SCRATCH}" | grep -v -E '^(data|Highscores.txt|before.txt|stdout.txt|stderr.txt|game_over.png|table.png)$' &&
     fail "the game left other files behind" || true
 xdotool key Escape
 e2e_wait_exit 20

@@ -6,7 +6,7 @@ FlowerDetail flowerDetail(int lod) {
     if (lod == 0) {
         return {8, 9, 8, true};
     }
-    return {4, 3, 4, false};
+    return {4, 4, 4, false};
 }
 
 std::vector<Vec3> smoothPath(const std::vector<Vec3>& c, int count) {

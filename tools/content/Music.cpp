@@ -257,10 +257,10 @@ std::vector<float> composeMusic() {
         return found->second;
     };
     for (const Note& n : score.tune) {
-        mix.add(voice(mallet, n), n.start, 0.30, 0.15, 0.35);
+        mix.add(voice(mallet, n), n.start, 0.42, 0.15, 0.35);
     }
     for (const Note& n : score.bass) {
-        mix.add(voice(bass, n), n.start, 0.34, 0.0, 0.0);
+        mix.add(voice(bass, n), n.start, 0.26, 0.0, 0.0);
     }
     for (size_t i = 0; i < score.pad.size(); ++i) {
         const Note& n = score.pad[i];
@@ -273,7 +273,7 @@ std::vector<float> composeMusic() {
     }
     const std::vector<float> kickSound = kick(kMusicRate);
     for (double t : score.kicks) {
-        mix.add(kickSound, t, 0.55, 0.0, 0.0);
+        mix.add(kickSound, t, 0.45, 0.0, 0.0);
     }
     for (size_t i = 0; i < score.snares.size(); ++i) {
         mix.add(snare(kMusicRate, 0x5000 + i), score.snares[i], 0.28, 0.05, 0.25);

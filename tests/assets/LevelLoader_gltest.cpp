@@ -1,171 +1,139 @@
 #include "assets/LevelLoader.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <cstring>
 #include <iterator>
 #include <list>
 #include <string>
+#include <vector>
 
-#include "assets/AssetGlFixture.h"
 #include "assets/Model.h"
+#include "assets/ModelFactory.h"
+#include "assets/Ms3dWriter.h"
 #include "scene/Floor.h"
 #include "scene/Flower.h"
 #include "scene/Node.h"
+#include "support/GlTestContext.h"
+#include "support/ScratchDirectory.h"
 
 namespace {
 
-// Runs each test inside its own scratch directory, as the game runs in the
-// directory that holds data/.
-class LevelLoaderGl : public AssetGlTest {
+// Each test runs in a scratch working directory with a data/ of its own
+// and a model cache of its own.
+class LevelLoaderGl : public ::testing::Test {
 protected:
     void SetUp() override {
-        AssetGlTest::SetUp();
-        char buffer[4096];
-        ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
-        previousDir = buffer;
-        ASSERT_EQ(mkdir((dir + "/data").c_str(), 0755), 0);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_EQ(mkdir("data", 0755), 0);
+        saved = theModelFactory;
+        testing::internal::CaptureStdout();
+        theModelFactory = new ModelFactory();
+        testing::internal::GetCapturedStdout();
     }
-    void TearDown() override {
-        EXPECT_EQ(chdir(previousDir.c_str()), 0);
-        AssetGlTest::TearDown();
-    }
-    void writeText(const std::string& name, const std::string& text) {
-        ASSERT_TRUE(samples::writeBytes(dir + "/data/" + name,
-                                        std::vector<uint8_t>(text.begin(), text.end())));
+    void TearDown() override { theModelFactory = saved; }
+
+    // Loads quietly; the messages about missing files are checked elsewhere.
+    std::string load(std::list<Flower*>& flowers, std::list<Floor*>* tiles = nullptr) {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        if (tiles) {
+            LevelLoader::loadFloor(*tiles, root);
+        }
+        LevelLoader::loadFlowers(flowers, root);
+        testing::internal::GetCapturedStdout();
+        return testing::internal::GetCapturedStderr();
     }
 
-    std::string previousDir;
+    ScratchDirectory scratch{true};
+    ModelFactory* saved = nullptr;
+    Node root;
 };
 
-template <typename T>
-bool sameOrder(const std::list<T*>& objects, const Node& root) {
-    if (objects.size() != root.children->size()) {
-        return false;
-    }
-    auto child = root.children->begin();
-    for (T* object : objects) {
-        if (*child++ != object) {
-            return false;
-        }
-    }
-    return true;
+Ms3dWriter square() {
+    Ms3dWriter w;
+    w.vertices = {{-1, 0, -1}, {1, 0, -1}, {1, 0, 1}, {-1, 0, 1}};
+    Ms3dWriter::Triangle t{};
+    t.vertexIndices[1] = 1;
+    t.vertexIndices[2] = 2;
+    w.triangles.push_back(t);
+    Ms3dWriter::Group g;
+    g.triangleIndices = {0};
+    w.groups.push_back(g);
+    return w;
 }
 
 }  // namespace
 
-TEST_F(LevelLoaderGl, FlowersOfEachKindWithTheirConstants) {
-    writeText("flowerA.txt",
-              "1\n0\n2\n0\n0\n0\n1.5\n\n-3\n0\n4\n0\n1.5707964\n0\n2\nsep\n$$$\n9\n");
-    writeText("flowerB.txt", "5\n0\n5\n0\n0\n0\n1\n\n$$$\n0\n6\n0\n0\n0\n3\n$$$\n");
-    writeText("flowerC.txt", "7\n0\n7\n0\n0\n0\n4\n$$$\n");
-    writeText("flowerD.txt", "8\r\n0\r\n8\r\n0\r\n0\r\n0\r\n4\r\n$$$\r\n");
-    writeModel("data/flowerA_LOD0.ms3d", samples::square());
-
-    std::list<Flower*> flowers;
-    Node root;
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();  // the missing model files
-    LevelLoader::loadFlowers(flowers, root);
-    testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
-
-    ASSERT_EQ(flowers.size(), 6u);
-    EXPECT_TRUE(sameOrder(flowers, root));
-    const std::vector<Flower*> f(flowers.begin(), flowers.end());
+TEST_F(LevelLoaderGl, FlowersOfEachKindTakeTheirKindsConstants) {
+    ScratchDirectory::put("data/flowerA.txt", "1\n0\n2\n0\n1.5707964\n0\n1.5\n\n$$$\n9\n");
+    ScratchDirectory::put("data/flowerB.txt",
+                          "5\n0\n5\n0\n0\n0\n1\n\n$$$\n0\n6\n0\n0\n0\n3\n$$$\n");
+    ScratchDirectory::put("data/flowerC.txt", "7\n0\n7\n0\n0\n0\n4\n$$$\n");
+    ScratchDirectory::put("data/flowerD.txt", "8\r\n0\r\n8\r\n0\r\n0\r\n0\r\n4\r\n$$$\r\n");
+    ASSERT_TRUE(square().writeFile("data/flowerB_LOD0.ms3d"));
+    std::list<Flower*> list;
+    load(list);
+    ASSERT_EQ(list.size(), 5u);
+    EXPECT_EQ(std::vector<Node*>(list.begin(), list.end()),
+              std::vector<Node*>(root.children->begin(), root.children->end()));
 
     struct Expected {
         float x, z, scale, points, sphereY, sphereZ, radius;
-        const char* lod0;
-        const char* lod1;
+        char kind;
     };
-    const Expected expected[] = {
-        {1, 2, 1.5f, 100, 8.237f, 0, 1.333f, "data/flowerA_LOD0.ms3d", "data/flowerA_LOD1.ms3d"},
-        {-3, 4, 2, 100, 8.237f, 0, 1.333f, "data/flowerA_LOD0.ms3d", "data/flowerA_LOD1.ms3d"},
-        {5, 5, 1, 300, 9.2f, 0.059f, 0.859f, "data/flowerB_LOD0.ms3d", "data/flowerB_LOD1.ms3d"},
-        // "$$$" as a first line is the number 0 in this file.
-        {0, 6, 3, 300, 9.2f, 0.059f, 0.859f, "data/flowerB_LOD0.ms3d", "data/flowerB_LOD1.ms3d"},
-        {7, 7, 2, 50, 15.364f, 0, 1.421f, "data/flowerC_LOD0.ms3d", "data/flowerC_LOD1.ms3d"},
-        {8, 8, 6, 120, 9.2f, 0.059f, 0.859f, "data/flowerD_LOD0.ms3d", "data/flowerD_LOD1.ms3d"},
-    };
+    const Expected expected[] = {{1, 2, 1.5f, 100, 8.237f, 0, 1.333f, 'A'},
+                                 {5, 5, 1, 300, 9.2f, 0.059f, 0.859f, 'B'},
+                                 {0, 6, 3, 300, 9.2f, 0.059f, 0.859f, 'B'},   // "$$$" read as 0
+                                 {7, 7, 2, 50, 15.364f, 0, 1.421f, 'C'},      // 4 halved
+                                 {8, 8, 6, 120, 9.2f, 0.059f, 0.859f, 'D'}};  // 4 x 1.5
+    const std::vector<Flower*> f(list.begin(), list.end());
     for (size_t i = 0; i < f.size(); ++i) {
         const Expected& e = expected[i];
-        SCOPED_TRACE(i);
+        SCOPED_TRACE(e.kind);
         EXPECT_EQ(f[i]->position.x, e.x);
         EXPECT_EQ(f[i]->position.z, e.z);
         EXPECT_EQ(f[i]->scale, e.scale);
         EXPECT_EQ(f[i]->points, e.points);
-        EXPECT_FALSE(f[i]->collected);
-        EXPECT_EQ(f[i]->collisionCentre.y, e.sphereY);
-        EXPECT_EQ(f[i]->collisionCentre.z, e.sphereZ);
-        EXPECT_EQ(f[i]->collisionRadius, e.radius);
-        // loadModel ran the flower's own bounds: the level's sphere, not the model's.
+        // The flower's own bounds ran in loadModel: the level's sphere.
         EXPECT_EQ(f[i]->sphereCentre.y, e.sphereY);
+        EXPECT_EQ(f[i]->sphereCentre.z, e.sphereZ);
         EXPECT_EQ(f[i]->radius, e.radius);
-        EXPECT_STREQ(f[i]->modelFile, e.lod0);
-        EXPECT_STREQ(f[i]->lodModelFile, e.lod1);
-        EXPECT_TRUE(f[i]->hasLods);
-        EXPECT_TRUE(f[i]->castsShadow);
-        EXPECT_FALSE(f[i]->shadowEveryFrame);
-        ASSERT_NE(f[i]->lod0Model, nullptr);
+        const std::string stem = std::string("data/flower") + e.kind;
+        EXPECT_EQ(f[i]->modelFile, stem + "_LOD0.ms3d");
+        EXPECT_EQ(f[i]->lodModelFile, stem + "_LOD1.ms3d");
+        EXPECT_TRUE(f[i]->hasLods && f[i]->castsShadow);
         ASSERT_NE(f[i]->lod1Model, nullptr);
-        EXPECT_EQ(f[i]->lod0Model->textureScale, 1.0f);
     }
-    // The second A flower was turned a quarter about up.
-    EXPECT_NEAR(f[1]->forward.x, 1.0f, 1e-6f);
-    // Flowers of one kind share their models; the file that exists was read.
-    EXPECT_EQ(f[0]->lod0Model, f[1]->lod0Model);
-    EXPECT_EQ(f[0]->lod1Model, f[1]->lod1Model);
-    EXPECT_EQ(f[0]->lod0Model->numVertices, 4);
-    EXPECT_NE(f[0]->lod0Model, f[2]->lod0Model);
+    EXPECT_NEAR(f[0]->forward.x, 1.0f, 1e-6f);    // turned a quarter about up
+    EXPECT_EQ(f[1]->lod0Model, f[2]->lod0Model);  // one kind shares its models
+    EXPECT_EQ(f[1]->lod0Model->numTriangles, 1);
 }
 
-TEST_F(LevelLoaderGl, MissingPlacementFilesLeaveNoFlowersButTheFloorIsAlwaysEightTiles) {
-    writeModel("data/floor2_1_LOD0.ms3d", samples::square());
-
+TEST_F(LevelLoaderGl, NoPlacementFilesNoFlowersButAlwaysEightFloorTilesInOrder) {
+    ASSERT_TRUE(square().writeFile("data/floor2_1_LOD0.ms3d"));
     std::list<Flower*> flowers;
     std::list<Floor*> tiles;
-    Node root;
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    LevelLoader::loadFloor(tiles, root);
-    LevelLoader::loadFlowers(flowers, root);
-    const std::string err = testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
-
+    const std::string err = load(flowers, &tiles);
     EXPECT_TRUE(flowers.empty());
-    for (const char* kind : {"flowerA.txt", "flowerB.txt", "flowerC.txt", "flowerD.txt"}) {
-        EXPECT_NE(err.find(kind), std::string::npos) << kind;
+    for (const char* file : {"flowerA.txt", "flowerB.txt", "flowerC.txt", "flowerD.txt"}) {
+        EXPECT_NE(err.find(file), std::string::npos) << file;
     }
-
     ASSERT_EQ(tiles.size(), 8u);
-    EXPECT_TRUE(sameOrder(tiles, root));
-    const char* const names[] = {"0_0", "0_1", "1_0", "1_1", "2_0", "2_1", "3_0", "3_1"};
+    const char* const cells[] = {"0_0", "0_1", "1_0", "1_1", "2_0", "2_1", "3_0", "3_1"};
     int i = 0;
     for (const Floor* tile : tiles) {
-        SCOPED_TRACE(names[i]);
-        EXPECT_EQ(std::string(tile->modelFile),
-                  std::string("data/floor") + names[i] + "_LOD0.ms3d");
-        EXPECT_EQ(std::string(tile->lodModelFile),
-                  std::string("data/floor") + names[i] + "_LOD1.ms3d");
-        EXPECT_EQ(tile->textureScale, 10.0f);
-        EXPECT_TRUE(tile->hasLods);
-        EXPECT_FALSE(tile->castsShadow);
-        EXPECT_EQ(tile->position.x, 0.0f);
-        EXPECT_EQ(tile->position.y, 0.0f);
-        EXPECT_EQ(tile->scale, 1.0f);
-        ASSERT_NE(tile->lod0Model, nullptr);
-        ASSERT_NE(tile->lod1Model, nullptr);
+        SCOPED_TRACE(cells[i]);
+        EXPECT_EQ(tile->modelFile, std::string("data/floor") + cells[i] + "_LOD0.ms3d");
+        EXPECT_EQ(tile->lodModelFile, std::string("data/floor") + cells[i] + "_LOD1.ms3d");
+        EXPECT_TRUE(tile->hasLods && !tile->castsShadow);
         EXPECT_EQ(tile->lod0Model->textureScale, 10.0f);
         EXPECT_EQ(tile->lod1Model->textureScale, 10.0f);
-        EXPECT_EQ(tile->lod0Model->numVertices, i == 5 ? 4 : 0);
+        EXPECT_EQ(tile->lod0Model->numTriangles, i == 5 ? 1 : 0);
+        EXPECT_EQ(tile, *std::next(root.children->begin(), i));
         ++i;
     }
-    // Each tile keeps names of its own.
-    EXPECT_NE(tiles.front()->modelFile, tiles.back()->modelFile);
 }
 
 // The level the content tool makes: ten flowers of each kind standing on the
@@ -176,28 +144,20 @@ TEST_F(LevelLoaderGl, GeneratedPlacementFilesYieldTheIntendedFlowers) {
     if (access((build + "/data/flowerA.txt").c_str(), R_OK) != 0) {
         GTEST_SKIP() << "no generated content in " << build << "/data";
     }
-    ASSERT_EQ(chdir(build.c_str()), 0);
+    ASSERT_EQ(chdir(build.c_str()), 0);  // the scratch directory goes back on exit
     std::list<Flower*> flowers;
-    Node root;
-    testing::internal::CaptureStdout();
-    LevelLoader::loadFlowers(flowers, root);
-    testing::internal::GetCapturedStdout();
-
+    load(flowers);
     ASSERT_EQ(flowers.size(), 40u);
     const float points[] = {100, 300, 50, 120};
     int i = 0;
     for (const Flower* f : flowers) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(f->points, points[i / 10]);
+        EXPECT_EQ(f->points, points[i++ / 10]);
         EXPECT_EQ(f->position.y, 0.0f);
         EXPECT_EQ(f->forward.z, 1.0f);
-        EXPECT_GE(f->scale, 0.85f * 0.999f);
-        EXPECT_LE(f->scale, 1.2f * 1.001f);
+        EXPECT_TRUE(f->scale >= 0.85f * 0.999f && f->scale <= 1.2f * 1.001f) << f->scale;
         EXPECT_GE(std::hypot(f->position.x + 20.0f, f->position.z), 8.0f);
-        ASSERT_NE(f->lod0Model, nullptr);
-        EXPECT_GT(f->lod0Model->numTriangles, 0);
         EXPECT_GT(f->lod1Model->numTriangles, 0);
         EXPECT_LT(f->lod1Model->numTriangles, f->lod0Model->numTriangles);
-        ++i;
     }
 }

@@ -42,27 +42,21 @@ e2e_copy_data() {
     fi
 }
 
-# Starts an Xvfb on a free display number and exports DISPLAY.
+# Starts an Xvfb and exports DISPLAY. The server picks a free display number
+# itself and reports it (-displayfd), so scenarios running at the same time
+# never race for one.
 e2e_start_x() {
-    local n
-    for n in $(seq 90 140); do
-        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-            Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            XVFB_PID=$!
-            export DISPLAY=":${n}"
-            local i
-            for i in $(seq 1 100); do
-                if xdpyinfo >/dev/null 2>&1; then
-                    return 0
-                fi
-                if ! kill -0 "${XVFB_PID}" 2>/dev/null; then
-                    break
-                fi
-                sleep 0.1
-            done
-            kill "${XVFB_PID}" 2>/dev/null || true
-            XVFB_PID=
+    local number_file="${SCRATCH}/.display" i
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"${number_file}" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 100); do
+        if [ -s "${number_file}" ]; then
+            export DISPLAY=":$(tr -d '[:space:]' <"${number_file}")"
+            rm -f "${number_file}"
+            xdpyinfo >/dev/null 2>&1 && return 0
         fi
+        kill -0 "${XVFB_PID}" 2>/dev/null || break
+        sleep 0.1
     done
     fail "could not start Xvfb"
 }

@@ -50,8 +50,9 @@ Image paintStone() {
         const int course = v < 0.5 ? 0 : 1;
         const double y = fract(v * 2.0);
         const double x = fract(u * 2.0 + 0.5 * course);  // two blocks per course
-        const int block = static_cast<int>(std::floor(u * 2.0 + 0.5 * course)) + 7 * course;
-        const double tint = n.cell(block & 3, course) - 0.5;
+        // Two blocks a course; the half blocks at the edges are one block wrapped round.
+        const int block = static_cast<int>(std::floor(u * 2.0 + 0.5 * course)) % 2;
+        const double tint = n.cell(block, course) - 0.5;
         const double grain = n.fractal(u * 16.0, v * 8.0, 16, 4);
         Color c = mix(rgb255(196, 160, 118), rgb255(222, 190, 146), grain) * (1.0 + 0.15 * tint);
         const double edge = std::min(std::min(x, 1.0 - x) * 4.0, std::min(y, 1.0 - y));

@@ -62,9 +62,25 @@ e2e_start_x() {
 }
 
 # Starts the game in the scratch directory; stdout and stderr go to files.
+# On a shared machine another run's X server can come and go on the same
+# display number in the moment between our check and the game's connect; a
+# game that could not open the display gets a fresh X server and one retry.
 e2e_start_game() {
-    (cd "${SCRATCH}" && exec "${GAME}" >"${SCRATCH}/stdout.txt" 2>"${SCRATCH}/stderr.txt") &
-    GAME_PID=$!
+    local attempt
+    for attempt in 1 2; do
+        (cd "${SCRATCH}" && exec "${GAME}" >"${SCRATCH}/stdout.txt" 2>"${SCRATCH}/stderr.txt") &
+        GAME_PID=$!
+        sleep 1
+        if kill -0 "${GAME_PID}" 2>/dev/null ||
+            ! grep -q 'failed to open display' "${SCRATCH}/stderr.txt"; then
+            return 0
+        fi
+        wait "${GAME_PID}" 2>/dev/null || true
+        echo "e2e: the game could not open ${DISPLAY}; starting a new X server" >&2
+        kill "${XVFB_PID}" 2>/dev/null || true
+        wait "${XVFB_PID}" 2>/dev/null || true
+        e2e_start_x
+    done
 }
 
 # Waits for the game's window and prints its id.

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils
   libgl1-mesa-dri
+  desktop-file-utils appstream groff-base
 )
 
 missing=()

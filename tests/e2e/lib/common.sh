@@ -83,6 +83,22 @@ e2e_start_game() {
     done
 }
 
+# Starts a command (such as an installed launcher) in directory $1; like
+# e2e_start_game, stdout and stderr go to files in the scratch directory.
+e2e_start_in() {
+    local dir=$1
+    shift
+    (cd "${dir}" && exec "$@" >"${SCRATCH}/stdout.txt" 2>"${SCRATCH}/stderr.txt") &
+    GAME_PID=$!
+}
+
+# Installs the build as a package would, with prefix /usr, below DESTDIR $1.
+e2e_install() {
+    local root=$1
+    DESTDIR="${root}" cmake --install "${BUILD_DIR}" --prefix /usr >"${root}.log" 2>&1 ||
+        fail "cmake --install failed: $(tail -n 5 "${root}.log")"
+}
+
 # Waits for the game's window and prints its id.
 e2e_wait_window() {
     local wid= i

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The installed launcher prepares the player's folder and starts the game in
+# it. The game program is swapped for a stand-in that reports where it runs
+# and what it was given, so every case runs in well under a second and
+# without a display.
+source "$(dirname "$0")/lib/common.sh"
+e2e_init "$@"
+
+root=${SCRATCH}/root
+e2e_install "${root}"
+launcher=${root}/usr/bin/zumbra
+program=${root}/usr/libexec/zumbra/zumbra
+installed_data=$(readlink -f "${root}/usr/share/zumbra/data")
+[ -x "${launcher}" ] || fail "no launcher at ${launcher}"
+[ -x "${program}" ] || fail "no game program at ${program}"
+cat >"${program}" <<'EOF'
+#!/bin/sh
+printf 'cwd %s\n' "$(pwd -P)"
+for a in "$@"; do printf 'arg [%s]\n' "$a"; done
+EOF
+
+elsewhere=${SCRATCH}/elsewhere
+mkdir -p "${elsewhere}" "${SCRATCH}/home"
+out=${SCRATCH}/out.txt
+err=${SCRATCH}/err.txt
+
+# Runs the launcher (or $LAUNCHER) from an unrelated directory with the given
+# XDG_DATA_HOME ("unset" leaves it out); sets STATUS.
+run() {
+    local xdg=$1
+    shift
+    STATUS=0
+    if [ "${xdg}" = unset ]; then
+        (cd "${elsewhere}" && env -u XDG_DATA_HOME HOME="${SCRATCH}/home" \
+            "${LAUNCHER:-${launcher}}" "$@") >"${out}" 2>"${err}" || STATUS=$?
+    else
+        (cd "${elsewhere}" && env XDG_DATA_HOME="${xdg}" HOME="${SCRATCH}/home" \
+            "${LAUNCHER:-${launcher}}" "$@") >"${out}" 2>"${err}" || STATUS=$?
+    fi
+}
+
+expect_ran_in() {
+    [ "${STATUS}" -eq 0 ] || fail "launcher failed (${STATUS}): $(cat "${err}")"
+    grep -qx "cwd $(readlink -f "$1")" "${out}" || fail "game not started in $1: $(cat "${out}")"
+    [ "$(readlink "$1/data")" = "${installed_data}" ] ||
+        fail "$1/data does not link to ${installed_data}"
+    [ -f "$1/Highscores.txt" ] || fail "no Highscores.txt in $1"
+}
+
+expect_refused() {
+    [ "${STATUS}" -eq 1 ] || fail "expected status 1, got ${STATUS}"
+    grep -q "$1" "${err}" || fail "stderr lacks '$1': $(cat "${err}")"
+    [ ! -s "${out}" ] || fail "the game started anyway"
+}
+
+echo "== first start: folder, link, empty table, arguments passed through"
+xdg=${SCRATCH}/xdg
+run "${xdg}" -geometry 640x480+10+20 "two words" ""
+expect_ran_in "${xdg}/zumbra"
+[ ! -s "${xdg}/zumbra/Highscores.txt" ] || fail "a new table should be empty"
+[ "$(grep '^arg ' "${out}")" = "$(printf 'arg [-geometry]\narg [640x480+10+20]\narg [two words]\narg []')" ] ||
+    fail "arguments changed on the way: $(cat "${out}")"
+[ -z "$(ls -A "${elsewhere}")" ] || fail "the launcher wrote into the directory it was started from"
+
+echo "== a table with scores is kept; a stale link is renewed"
+printf 'Ann 300\nBob 200\n' >"${xdg}/zumbra/Highscores.txt"
+ln -sfn "${SCRATCH}/old-install/data" "${xdg}/zumbra/data"
+run "${xdg}"
+expect_ran_in "${xdg}/zumbra"
+[ "$(cat "${xdg}/zumbra/Highscores.txt")" = "$(printf 'Ann 300\nBob 200')" ] ||
+    fail "the highscore table changed"
+[ -z "$(find "${xdg}/zumbra" -name '.data.*')" ] || fail "a temporary link was left behind"
+
+echo "== a data folder of the player's own is never replaced"
+rm "${xdg}/zumbra/data"
+mkdir "${xdg}/zumbra/data"
+: >"${xdg}/zumbra/data/mine.txt"
+run "${xdg}"
+expect_refused "is not a link"
+[ -f "${xdg}/zumbra/data/mine.txt" ] || fail "the player's data folder was touched"
+
+echo "== XDG_DATA_HOME unset, empty or relative: ~/.local/share"
+for value in unset "" "relative/dir"; do
+    rm -rf "${SCRATCH}/home/.local"
+    run "${value}"
+    expect_ran_in "${SCRATCH}/home/.local/share/zumbra"
+done
+[ ! -e "${elsewhere}/relative" ] || fail "a relative XDG_DATA_HOME was used"
+
+echo "== a folder that cannot be made"
+: >"${SCRATCH}/a-file"
+run "${SCRATCH}/a-file/xdg"
+expect_refused "cannot create"
+
+echo "== a moved tree and a launcher reached through a link or PATH"
+mv "${root}" "${SCRATCH}/moved"
+installed_data=$(readlink -f "${SCRATCH}/moved/usr/share/zumbra/data")
+mkdir -p "${SCRATCH}/links"
+ln -s "${SCRATCH}/moved/usr/bin/zumbra" "${SCRATCH}/links/zb"
+LAUNCHER=${SCRATCH}/links/zb run "${xdg}.2"
+expect_ran_in "${xdg}.2/zumbra"
+STATUS=0
+(cd "${elsewhere}" && PATH="${SCRATCH}/moved/usr/bin:${PATH}" XDG_DATA_HOME="${xdg}.3" \
+    zumbra) >"${out}" 2>"${err}" || STATUS=$?
+expect_ran_in "${xdg}.3/zumbra"
+
+echo "== missing data, missing program"
+launcher=${SCRATCH}/moved/usr/bin/zumbra
+mv "${SCRATCH}/moved/usr/share/zumbra/data" "${SCRATCH}/data-aside"
+run "${xdg}.4"
+expect_refused "the game's data is missing"
+mv "${SCRATCH}/data-aside" "${SCRATCH}/moved/usr/share/zumbra/data"
+rm "${SCRATCH}/moved/usr/libexec/zumbra/zumbra"
+run "${xdg}.4"
+expect_refused "the game program is missing"
+
+echo "launcher: ok"

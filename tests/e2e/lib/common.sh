@@ -66,9 +66,16 @@ e2e_start_x() {
 # display number in the moment between our check and the game's connect; a
 # game that could not open the display gets a fresh X server and one retry.
 e2e_start_game() {
-    local attempt
+    e2e_start_in "${SCRATCH}" "${GAME}"
+}
+
+# Starts a command (such as an installed launcher) in directory $1, as
+# e2e_start_game starts the game.
+e2e_start_in() {
+    local dir=$1 attempt
+    shift
     for attempt in 1 2; do
-        (cd "${SCRATCH}" && exec "${GAME}" >"${SCRATCH}/stdout.txt" 2>"${SCRATCH}/stderr.txt") &
+        (cd "${dir}" && exec "$@" >"${SCRATCH}/stdout.txt" 2>"${SCRATCH}/stderr.txt") &
         GAME_PID=$!
         sleep 1
         if kill -0 "${GAME_PID}" 2>/dev/null ||
@@ -81,15 +88,6 @@ e2e_start_game() {
         wait "${XVFB_PID}" 2>/dev/null || true
         e2e_start_x
     done
-}
-
-# Starts a command (such as an installed launcher) in directory $1; like
-# e2e_start_game, stdout and stderr go to files in the scratch directory.
-e2e_start_in() {
-    local dir=$1
-    shift
-    (cd "${dir}" && exec "$@" >"${SCRATCH}/stdout.txt" 2>"${SCRATCH}/stderr.txt") &
-    GAME_PID=$!
 }
 
 # Installs the build as a package would, with prefix /usr, below DESTDIR $1.

@@ -12,7 +12,7 @@ class GameAudio;
 class Hud;
 class Node;
 class SceneObject;
-struct HighscoreEntry;
+class HighscoreEntry;
 
 // The game: owns every object and carries the rules that join them. The
 // window code calls update and render once per frame; input calls spawnBomb,

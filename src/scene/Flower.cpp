@@ -41,17 +41,9 @@ void Flower::draw() {
 }
 
 void Flower::castShadow(float x, float y, float z) {
-    if (!shadowEveryFrame && !shadowDirty) {
+    if (!rebuildShadowVolume(x, y, z, ShadowVolume::kTwoSided)) {
         return;
     }
-    shadowDirty = false;
-    if (lod0Model == nullptr) {
-        return;
-    }
-    lightPositionLocal = ShadowVolume::lightInLocalFrame(*this, x, y, z);
-    lod0Model->computeFacing(lightPositionLocal);
-    ShadowVolume::collectSilhouette(*this, ShadowVolume::kTwoSided);
-    ShadowVolume::writeQuads(*this);
     // A flower never moves: its volume is built once, so the extrusions are
     // not needed again.
     delete[] extrudedVertices;

@@ -149,17 +149,22 @@ void SceneObject::draw() {
 }
 
 void SceneObject::castShadow(float x, float y, float z) {
+    rebuildShadowVolume(x, y, z, ShadowVolume::kOneSided);
+}
+
+bool SceneObject::rebuildShadowVolume(float x, float y, float z, ShadowVolume::Sides sides) {
     if (!shadowEveryFrame && !shadowDirty) {
-        return;
+        return false;
     }
     shadowDirty = false;
     if (lod0Model == nullptr) {
-        return;
+        return false;
     }
     lightPositionLocal = ShadowVolume::lightInLocalFrame(*this, x, y, z);
     lod0Model->computeFacing(lightPositionLocal);
-    ShadowVolume::collectSilhouette(*this, ShadowVolume::kOneSided);
+    ShadowVolume::collectSilhouette(*this, sides);
     ShadowVolume::writeQuads(*this);
+    return true;
 }
 
 // No matrix push here: the draw walk brackets every node.

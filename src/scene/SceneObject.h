@@ -5,6 +5,7 @@
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
 #include "scene/Node.h"
+#include "scene/ShadowVolume.h"
 
 class Model;
 
@@ -116,6 +117,11 @@ public:
     // count); then direction is the unit vector from the other box's centre
     // towards this one's, or (0, 0, 0) when the centres coincide.
     bool boxesOverlap(const SceneObject& other, Vector3& direction) const;
+
+protected:
+    // The shadow volume rebuild shared by the one- and two-sided kinds: runs
+    // when dirty or every frame, on the LOD0 model; true when it rebuilt.
+    bool rebuildShadowVolume(float x, float y, float z, ShadowVolume::Sides sides);
 
 private:
     void initialise();

@@ -16,3 +16,24 @@ e2e_write_one_flower_level() {
         : >"${data}/flower${kind}.txt"
     done
 }
+
+# Starts the game on the one-flower level in a fresh X server and waits for
+# its window; leaves the window id in WID.
+e2e_start_one_flower_game() {
+    e2e_copy_data
+    [ -d "${SCRATCH}/data" ] || fail "no generated data in ${BUILD_DIR}/data"
+    e2e_write_one_flower_level "${SCRATCH}/data"
+    e2e_start_x
+    e2e_start_game
+    WID=$(e2e_wait_window)
+    xdotool windowfocus --sync "${WID}" 2>/dev/null || true
+    sleep 2
+}
+
+# One bomb per displayed frame while E is held, until the hundredth ends the
+# game and "Game Over! Press ESC to quit!" shows at (350, 100).
+e2e_drop_every_bomb() {
+    xdotool keydown e
+    e2e_wait_text "${SCRATCH}/game_over.png" "${WID}" 350 80 300 26 120
+    xdotool keyup e
+}

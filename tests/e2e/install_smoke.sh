@@ -63,11 +63,13 @@ elsewhere=${SCRATCH}/elsewhere
 mkdir -p "${elsewhere}"
 export XDG_DATA_HOME=${xdg}
 e2e_start_x
-# A GLUT option on the way through: the window's place.
-e2e_start_in "${elsewhere}" "${usr}/bin/zumbra" -geometry +37+41
+# A GLUT option on the way through: -geometry places the window, while the
+# game keeps its own size (as the manual says).
+e2e_start_in "${elsewhere}" "${usr}/bin/zumbra" -geometry 640x480+37+41
 wid=$(e2e_wait_window)
-xdotool getwindowgeometry "${wid}" | grep -q 'Position: 37,41' ||
-    fail "-geometry did not reach the game: $(xdotool getwindowgeometry "${wid}")"
+geometry=$(xdotool getwindowgeometry "${wid}")
+grep -q 'Position: 37,41' <<<"${geometry}" || fail "-geometry did not reach the game: ${geometry}"
+grep -q 'Geometry: 1024x768' <<<"${geometry}" || fail "the window is not 1024x768: ${geometry}"
 [ -f "${xdg}/zumbra/Highscores.txt" ] || fail "no Highscores.txt in ${xdg}/zumbra"
 xdotool windowfocus --sync "${wid}" 2>/dev/null || true
 sleep 1

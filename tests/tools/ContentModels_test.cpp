@@ -302,3 +302,35 @@ TEST(ContentModels, FlowersHoldTheirBlossomRoundTheCollisionSphere) {
         EXPECT_LT(heights[k], 12.0);
     }
 }
+
+TEST(ContentModels, FlowerStemsAreClosedAndTheirSheetsWoundOneWay) {
+    for (const FlowerKind& kind : kFlowerKinds) {
+        for (int lod = 0; lod < 2; ++lod) {
+            SCOPED_TRACE(kind.modelFile(lod));
+            const MeshBuilder& m = model(kind.modelFile(lod));
+            std::map<std::pair<int, int>, int> directed, stem;
+            for (const MeshBuilder::Triangle& t : m.triangles) {
+                const bool isStem = m.groups[t.group].name == "stem";
+                for (int e = 0; e < 3; ++e) {
+                    const int a = t.corners[e].vertex, b = t.corners[(e + 1) % 3].vertex;
+                    ++directed[{a, b}];
+                    if (isStem) {
+                        ++stem[{std::min(a, b), std::max(a, b)}];
+                    }
+                }
+            }
+            ASSERT_FALSE(stem.empty());
+            for (const auto& [edge, count] : stem) {
+                ASSERT_EQ(count, 2) << "stem edge " << edge.first << "-" << edge.second;
+            }
+            // A sheet folded back on itself, or one turned against its
+            // neighbour, would use some edge twice in the same direction.
+            for (const auto& [edge, count] : directed) {
+                ASSERT_EQ(count, 1) << "edge " << edge.first << "-" << edge.second;
+            }
+            for (int i = 0; i < m.triangleCount(); ++i) {
+                ASSERT_GT(length(m.faceNormal(i)), 0.5) << "degenerate triangle " << i;
+            }
+        }
+    }
+}

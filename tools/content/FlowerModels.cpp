@@ -26,6 +26,18 @@ void planeAxes(const Vec3& n, Vec3& e1, Vec3& e2) {
     e2 = cross(n, e1);
 }
 
+// Every flower has three groups: closed stems and sheet leaves, both in the
+// leaf picture, and the blossom in the kind's own picture.
+void stemGroup(MeshBuilder& m) {
+    m.useGroup("stem", m.addMaterial("leaf", "data/leaf.png"));
+}
+void leafGroup(MeshBuilder& m) {
+    m.useGroup("leaves", m.addMaterial("leaf", "data/leaf.png"));
+}
+void blossomGroup(MeshBuilder& m, const FlowerKind& k) {
+    m.useGroup("blossom", m.addMaterial("petal", "data/" + k.textureFile()));
+}
+
 // A leaf from the stem at `base`, heading out along the horizontal unit
 // `out`, rising `rise` and reaching `reach` before its tip droops by `droop`.
 void addLeaf(MeshBuilder& mesh, const Vec3& base, const Vec3& out, double reach, double rise,
@@ -37,16 +49,14 @@ void addLeaf(MeshBuilder& mesh, const Vec3& base, const Vec3& out, double reach,
     leaf.face = normalized(Vec3(0, 1, 0) - out * 0.6);
     leaf.width = width;
     leaf.shape = shape;
-    leaf.thickness = 0.04;
     leaf.cup = 0.25 * width;
+    leafGroup(mesh);
     addBlade(mesh, leaf, d, flowerAtlas::kLeaf);
 }
 
 // Red tulip: six cupped petals round the sphere, two long leaves at the foot.
 void buildTulip(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
-    const int leafMaterial = mesh.addMaterial("leaf", "data/leaf.png");
-    const int petalMaterial = mesh.addMaterial("petal", "data/" + kind.textureFile());
-    mesh.useGroup("stem", leafMaterial);
+    stemGroup(mesh);
     addStem(mesh, {{0, 0, 0}, {0.12, 2.5, 0.05}, {0.05, 5.0, -0.05}, {0, 7.3, 0}}, 0.2, 0.16, d,
             flowerAtlas::kStem);
     addLeaf(mesh, {0.05, 0.2, 0.0}, radial(degrees(20)), 3.0, 4.6, 0.9, 0.62, 0.55, d);
@@ -54,7 +64,7 @@ void buildTulip(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d
     if (d.extras) {
         addLeaf(mesh, {0.0, 1.2, 0.05}, radial(degrees(110)), 1.9, 3.8, 0.6, 0.42, 0.6, d);
     }
-    mesh.useGroup("blossom", petalMaterial);
+    blossomGroup(mesh, kind);
     const double y = kind.sphereY;
     // Petal curve as (distance from the axis, height), base to tip: it bulges
     // around the sphere and closes in above it.
@@ -71,17 +81,18 @@ void buildTulip(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d
         petal.face = r;
         petal.width = inner ? 0.74 : 0.82;
         petal.shape = 1.4;
-        petal.thickness = 0.05;
         petal.cup = -0.22;
         addBlade(mesh, petal, d, flowerAtlas::kTulipPetal);
     }
 }
 
 // The bell's section as (radius, height above its base), from the outer
-// foot over the rim to the inside: a closed shell.
+// foot over the rim to the inside: a closed shell. Far away, a coarser one.
 const std::vector<std::pair<double, double>> kBellProfile = {
     {0.0, 0.0},  {0.28, 0.08}, {0.5, 0.32},  {0.62, 0.72}, {0.72, 1.12}, {0.85, 1.45}, {1.05, 1.72},
     {1.0, 1.78}, {0.8, 1.5},   {0.66, 1.16}, {0.55, 0.76}, {0.42, 0.4},  {0.2, 0.2},   {0.0, 0.16}};
+const std::vector<std::pair<double, double>> kBellProfileFar = {
+    {0.0, 0.0}, {0.5, 0.32}, {0.72, 1.12}, {1.05, 1.72}, {0.8, 1.5}, {0.42, 0.4}, {0.0, 0.16}};
 
 // Five pointed lobes that grow toward the rim.
 double bellLobes(double angle, double height) {
@@ -91,11 +102,9 @@ double bellLobes(double angle, double height) {
 
 // Blue bellflower: an upturned bell on a slender stem with narrow leaves.
 void buildBellflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
-    const int leafMaterial = mesh.addMaterial("leaf", "data/leaf.png");
-    const int petalMaterial = mesh.addMaterial("petal", "data/" + kind.textureFile());
     const Vec3 centre = sphereCentre(kind);
     const Vec3 bellBase = centre - Vec3(0, 0.85, 0);
-    mesh.useGroup("stem", leafMaterial);
+    stemGroup(mesh);
     addStem(mesh, {{0, 0, 0}, {0.2, 3.0, 0.0}, {-0.1, 6.0, 0.05}, bellBase + Vec3(0, 0.1, 0)}, 0.13,
             0.1, d, flowerAtlas::kStem);
     const double leafAngles[] = {0, 140, 280, 60, 200};
@@ -114,23 +123,24 @@ void buildBellflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDeta
                       bellBase + r * 0.85 - Vec3(0, 0.1, 0)};
         sepal.face = normalized(Vec3(0, 1, 0) + r * 0.3);
         sepal.width = 0.12;
-        sepal.thickness = 0.03;
+        leafGroup(mesh);
         addBlade(mesh, sepal, d, flowerAtlas::kLeaf);
     }
     if (d.extras) {
         // A nodding bud on a side shoot.
         const Vec3 joint(0.02, 6.6, 0.03);
         const Vec3 tip(0.95, 7.25, -0.35);
+        stemGroup(mesh);
         addStem(mesh, {joint, joint + Vec3(0.45, 0.55, -0.15), tip}, 0.06, 0.05, d,
                 flowerAtlas::kStem);
-        mesh.useGroup("blossom", petalMaterial);
+        blossomGroup(mesh, kind);
         addAxisLathe(mesh, tip + Vec3(0.05, 0.05, 0), normalized(Vec3(0.35, -1.0, -0.1)),
                      {{0.0, -0.05}, {0.22, 0.1}, {0.3, 0.35}, {0.26, 0.6}, {0.0, 0.68}},
                      d.around + 2, {0.0, 0.55, 0.75, 0.95});
     }
-    mesh.useGroup("blossom", petalMaterial);
-    addAxisLathe(mesh, bellBase, {0, 1, 0}, kBellProfile, d.extras ? 40 : 10, flowerAtlas::kBell,
-                 bellLobes);
+    blossomGroup(mesh, kind);
+    addAxisLathe(mesh, bellBase, {0, 1, 0}, d.extras ? kBellProfile : kBellProfileFar,
+                 d.extras ? 20 : 10, flowerAtlas::kBell, bellLobes);
     // The pistil, pale, standing out of the bell.
     addStem(mesh,
             {bellBase + Vec3(0, 0.2, 0), centre + Vec3(0, 0.2, 0.0), centre + Vec3(0, 0.75, 0)},
@@ -153,7 +163,7 @@ struct RayHead {
 };
 
 void addRayHead(MeshBuilder& mesh, const Vec3& centre, const RayHead& h, const FlowerDetail& d) {
-    addAxisLathe(mesh, centre, h.facing, h.disc, d.extras ? 24 : 8, flowerAtlas::kDisc);
+    addAxisLathe(mesh, centre, h.facing, h.disc, d.extras ? 16 : 8, flowerAtlas::kDisc);
     Vec3 e1, e2;
     planeAxes(h.facing, e1, e2);
     for (int layer = 0; layer < h.layers; ++layer) {
@@ -172,7 +182,6 @@ void addRayHead(MeshBuilder& mesh, const Vec3& centre, const RayHead& h, const F
             petal.face = h.facing;
             petal.width = h.petalWidth * size;
             petal.shape = h.petalShape;
-            petal.thickness = 0.035;
             petal.cup = 0.12 * h.petalWidth;
             addBlade(mesh, petal, d, flowerAtlas::kRayPetal);
         }
@@ -181,12 +190,10 @@ void addRayHead(MeshBuilder& mesh, const Vec3& centre, const RayHead& h, const F
 
 // Tall sunflower: a heavy head, big leaves up the stem.
 void buildSunflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
-    const int leafMaterial = mesh.addMaterial("leaf", "data/leaf.png");
-    const int petalMaterial = mesh.addMaterial("petal", "data/" + kind.textureFile());
     const Vec3 centre = sphereCentre(kind);
     // The head nods toward -z, where the player looks from at the start.
     const Vec3 facing = normalized(Vec3(0, 1, -0.5));
-    mesh.useGroup("stem", leafMaterial);
+    stemGroup(mesh);
     addStem(mesh,
             {{0, 0, 0}, {0.15, 5, 0.0}, {-0.05, 10, 0.2}, {0, 13.8, 0.45}, centre - facing * 0.4},
             0.34, 0.24, d, flowerAtlas::kStem);
@@ -197,17 +204,18 @@ void buildSunflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetai
         const Vec3 out = radial(degrees(leafAngles[i]));
         const Vec3 root(0.0, leafHeights[i], 0.0);
         const Vec3 stalkEnd = root + out * 0.9 + Vec3(0, 0.5, 0);
+        stemGroup(mesh);
         addStem(mesh, {root, root + out * 0.45 + Vec3(0, 0.35, 0), stalkEnd}, 0.1, 0.08, d,
                 flowerAtlas::kStem);
         const double size = 1.0 - 0.08 * i;
         addLeaf(mesh, stalkEnd, out, 3.2 * size, 0.7, 1.3, 1.35 * size, 0.45, d);
     }
-    mesh.useGroup("blossom", petalMaterial);
+    blossomGroup(mesh, kind);
     RayHead head;
     head.facing = facing;
     head.disc = {{0.0, -0.62}, {0.4, -0.6},  {0.9, -0.5},  {1.3, -0.35}, {1.45, -0.15},
                  {1.4, 0.02},  {1.05, 0.13}, {0.55, 0.19}, {0.0, 0.22}};
-    head.petals = d.extras ? 15 : 12;
+    head.petals = d.extras ? 11 : 12;
     head.layers = d.extras ? 2 : 1;
     head.petalBase = 1.15;
     head.petalLength = 2.2;
@@ -219,11 +227,9 @@ void buildSunflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetai
 
 // Pink cosmos: eight broad petals round a small yellow disc, feathery leaves.
 void buildCosmos(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
-    const int leafMaterial = mesh.addMaterial("leaf", "data/leaf.png");
-    const int petalMaterial = mesh.addMaterial("petal", "data/" + kind.textureFile());
     const Vec3 centre = sphereCentre(kind);
     const Vec3 facing = normalized(Vec3(0, 1, 0.25));
-    mesh.useGroup("stem", leafMaterial);
+    stemGroup(mesh);
     addStem(mesh,
             {{0, 0, 0}, {-0.15, 3, 0.0}, {0.1, 6, 0.05}, {0, 8.6, -0.05}, centre - facing * 0.2},
             0.12, 0.09, d, flowerAtlas::kStem);
@@ -234,14 +240,9 @@ void buildCosmos(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& 
         for (int sideSign : {-1, 1}) {
             const Vec3 out = radial(degrees(90.0 * i + (sideSign > 0 ? 0.0 : 180.0) + 20.0));
             addLeaf(mesh, {0.0, heights[i], 0.0}, out, 1.7 - 0.2 * i, 0.9, 0.4, 0.09, 0.5, d);
-            if (d.extras) {
-                addLeaf(mesh, Vec3(0.0, heights[i], 0.0) + out * 0.6 + Vec3(0, 0.3, 0),
-                        normalized(out + radial(degrees(70.0 * sideSign + 90.0 * i)) * 0.8), 0.8,
-                        0.5, 0.2, 0.06, 0.5, d);
-            }
         }
     }
-    mesh.useGroup("blossom", petalMaterial);
+    blossomGroup(mesh, kind);
     RayHead head;
     head.facing = facing;
     head.disc = {{0.0, -0.26}, {0.3, -0.2}, {0.42, -0.06}, {0.4, 0.07}, {0.25, 0.19}, {0.0, 0.24}};

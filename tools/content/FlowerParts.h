@@ -3,15 +3,21 @@
 #include "content/MeshBuilder.h"
 #include "content/Shapes.h"
 
-// Parts the flowers share. Every part is a closed solid, so a whole flower
-// is closed and its shadow volume has no open edges.
+// Parts the flowers share. Stems, discs and bells are closed solids; petals
+// and leaves are single sheets, which the game draws from both sides.
+//
+// A flower's shadow volume is built once from its LOD0 model with a
+// two-sided silhouette: every outline edge of a sheet gives one quad, every
+// silhouette edge of a solid two. The shadow pass fills all of them each
+// frame, so the sheets are kept to few edges along their outline.
 
 // How finely a flower is built: LOD0 near the camera, LOD1 far away.
 struct FlowerDetail {
-    int around;   // segments around stems
-    int along;    // stations along stems, leaves and petals
-    int flat;     // segments around the thin section of a petal or leaf
-    bool extras;  // small decorations (buds, extra leaves)
+    int around;    // segments around stems
+    int along;     // stations along stems
+    int stations;  // stations along a petal or leaf, tip and base included
+    int across;    // strips across a petal or leaf (even: one edge runs down the middle)
+    bool extras;   // small decorations (buds, extra leaves)
 };
 FlowerDetail flowerDetail(int lod);
 
@@ -19,16 +25,16 @@ FlowerDetail flowerDetail(int lod);
 void addStem(MeshBuilder& mesh, const std::vector<Vec3>& path, double r0, double r1,
              const FlowerDetail& d, const UvRect& uv);
 
-// A thin blade (petal or leaf) along a curve. `path` runs base to tip; `face`
-// is the normal of the blade's upper side at the base; the blade's width
-// profile is `width` x sin(pi t^shape) (0 at both ends). cup > 0 raises its
-// edges toward `face` (a trough), cup < 0 bends them away (a dome).
+// A blade (petal or leaf): one sheet along a curve, pointed at both ends.
+// `path` runs base to tip; `face` is the normal of its front at the base; its
+// half-width is `width` x sin(pi t^shape). cup > 0 raises its edges toward
+// `face` (a trough), cup < 0 bends them away (a dome). Its texture spans the
+// picture's front half (u 0..0.5, midrib at 0.25), v from base to tip.
 struct Blade {
     std::vector<Vec3> path;
     Vec3 face;
     double width = 1.0;
     double shape = 0.6;
-    double thickness = 0.05;
     double cup = 0.0;
 };
 void addBlade(MeshBuilder& mesh, const Blade& blade, const FlowerDetail& d, const UvRect& uv);

@@ -11,29 +11,30 @@
 
 std::vector<NamedModel> buildModels() {
     std::vector<NamedModel> models;
-    models.push_back({"bee.ms3d", buildBee(), true});
-    models.push_back({"bee_wings.ms3d", buildBeeWings(), true});
-    models.push_back({"bomb.ms3d", buildBomb(), true});
-    models.push_back({"dome.ms3d", buildDome(), false});
-    models.push_back({"dome_top.ms3d", buildDomeTop(), false});
-    models.push_back({"dome_fronts.ms3d", buildDomeFronts(), true});
-    models.push_back({"dome_fenster.ms3d", buildDomeWindows(), false});
+    models.push_back({"bee.ms3d", buildBee(), true, false});
+    models.push_back({"bee_wings.ms3d", buildBeeWings(), true, false});
+    models.push_back({"bomb.ms3d", buildBomb(), true, false});
+    models.push_back({"dome.ms3d", buildDome(), false, true});
+    models.push_back({"dome_top.ms3d", buildDomeTop(), false, true});
+    models.push_back({"dome_fronts.ms3d", buildDomeFronts(), true, true});
+    models.push_back({"dome_fenster.ms3d", buildDomeWindows(), false, true});
     for (int i = 0; i < floorTiles::kColumns; ++i) {
         for (int j = 0; j < floorTiles::kRows; ++j) {
             for (int lod = 0; lod < 2; ++lod) {
                 models.push_back(
-                    {floorTiles::fileName(i, j, lod), buildFloorTile(i, j, lod), false});
+                    {floorTiles::fileName(i, j, lod), buildFloorTile(i, j, lod), false, true});
             }
         }
     }
     for (const FlowerKind& kind : kFlowerKinds) {
         for (int lod = 0; lod < 2; ++lod) {
-            models.push_back({kind.modelFile(lod), buildFlower(kind, lod), true});
+            // Petals and leaves are sheets: a flower is not closed, its stems are.
+            models.push_back({kind.modelFile(lod), buildFlower(kind, lod), false, false});
         }
     }
     // The shells and tiles lie in world coordinates: keep them from being culled wrongly.
     for (NamedModel& m : models) {
-        if (!m.closed || m.file == "dome_fronts.ms3d") {
+        if (m.worldSpace) {
             m.mesh.reachFromOrigin();
         }
     }

@@ -9,7 +9,8 @@
 struct NamedModel {
     std::string file;
     MeshBuilder mesh;
-    bool closed;  // a solid: every edge has a neighbour
+    bool closed;      // a solid: every edge has a neighbour
+    bool worldSpace;  // drawn at the origin: the hall's shells and the floor tiles
 };
 
 std::vector<NamedModel> buildModels();

@@ -17,6 +17,7 @@
 #include "scene/Flower.h"
 #include "scene/Node.h"
 #include "support/GlTestContext.h"
+#include "support/MeshModel.h"
 #include "support/ScratchDirectory.h"
 
 namespace {
@@ -51,17 +52,9 @@ protected:
     Node root;
 };
 
-Ms3dWriter square() {
-    Ms3dWriter w;
-    w.vertices = {{-1, 0, -1}, {1, 0, -1}, {1, 0, 1}, {-1, 0, 1}};
-    Ms3dWriter::Triangle t{};
-    t.vertexIndices[1] = 1;
-    t.vertexIndices[2] = 2;
-    w.triangles.push_back(t);
-    Ms3dWriter::Group g;
-    g.triangleIndices = {0};
-    w.groups.push_back(g);
-    return w;
+// One triangle on the ground.
+Ms3dWriter groundTriangle() {
+    return MeshModel({{-1, 0, -1}, {1, 0, -1}, {1, 0, 1}}, {{0, 1, 2}}).toFile();
 }
 
 }  // namespace
@@ -72,7 +65,7 @@ TEST_F(LevelLoaderGl, FlowersOfEachKindTakeTheirKindsConstants) {
                           "5\n0\n5\n0\n0\n0\n1\n\n$$$\n0\n6\n0\n0\n0\n3\n$$$\n");
     ScratchDirectory::put("data/flowerC.txt", "7\n0\n7\n0\n0\n0\n4\n$$$\n");
     ScratchDirectory::put("data/flowerD.txt", "8\r\n0\r\n8\r\n0\r\n0\r\n0\r\n4\r\n$$$\r\n");
-    ASSERT_TRUE(square().writeFile("data/flowerB_LOD0.ms3d"));
+    ASSERT_TRUE(groundTriangle().writeFile("data/flowerB_LOD0.ms3d"));
     std::list<Flower*> list;
     load(list);
     ASSERT_EQ(list.size(), 5u);
@@ -112,7 +105,7 @@ TEST_F(LevelLoaderGl, FlowersOfEachKindTakeTheirKindsConstants) {
 }
 
 TEST_F(LevelLoaderGl, NoPlacementFilesNoFlowersButAlwaysEightFloorTilesInOrder) {
-    ASSERT_TRUE(square().writeFile("data/floor2_1_LOD0.ms3d"));
+    ASSERT_TRUE(groundTriangle().writeFile("data/floor2_1_LOD0.ms3d"));
     std::list<Flower*> flowers;
     std::list<Floor*> tiles;
     const std::string err = load(flowers, &tiles);

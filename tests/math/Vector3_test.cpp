@@ -4,38 +4,33 @@
 
 #include <cmath>
 
-TEST(Vector3, ArithmeticIsComponentwise) {
-    const Vector3 a(1.0f, 2.0f, 3.0f);
-    const Vector3 b(-4.0f, 0.5f, 10.0f);
-    const Vector3 sum = a + b;
-    const Vector3 diff = a - b;
-    const Vector3 scaled = a * 2.0f;
-    const Vector3 divided = b / 2.0f;
-    EXPECT_FLOAT_EQ(sum.x, -3.0f);
-    EXPECT_FLOAT_EQ(sum.y, 2.5f);
-    EXPECT_FLOAT_EQ(sum.z, 13.0f);
-    EXPECT_FLOAT_EQ(diff.x, 5.0f);
-    EXPECT_FLOAT_EQ(diff.y, 1.5f);
-    EXPECT_FLOAT_EQ(diff.z, -7.0f);
-    EXPECT_FLOAT_EQ(scaled.z, 6.0f);
-    EXPECT_FLOAT_EQ(divided.x, -2.0f);
-    EXPECT_FLOAT_EQ(a.dot(b), -4.0f + 1.0f + 30.0f);
-    EXPECT_FLOAT_EQ(a.dot(0.0f, 0.0f, 1.0f), 3.0f);
+namespace {
+
+void expectVector(const Vector3& v, float x, float y, float z) {
+    EXPECT_FLOAT_EQ(v.x, x);
+    EXPECT_FLOAT_EQ(v.y, y);
+    EXPECT_FLOAT_EQ(v.z, z);
 }
 
-TEST(Vector3, CrossIsRightHandedAndOrderMatters) {
+}  // namespace
+
+TEST(Vector3, ArithmeticIsComponentwiseAndCrossIsRightHanded) {
+    const Vector3 a(1.0f, 2.0f, 3.0f), b(-4.0f, 0.5f, 10.0f);
+    expectVector(a + b, -3.0f, 2.5f, 13.0f);
+    expectVector(a - b, 5.0f, 1.5f, -7.0f);
+    expectVector(a * 2.0f, 2.0f, 4.0f, 6.0f);
+    expectVector(b / 2.0f, -2.0f, 0.25f, 5.0f);
+    EXPECT_FLOAT_EQ(a.dot(b), -4.0f + 1.0f + 30.0f);
+    EXPECT_FLOAT_EQ(a.dot(0.0f, 0.0f, 1.0f), 3.0f);
+
     const Vector3 x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
-    const Vector3 xy = cross(x, y);
-    EXPECT_FLOAT_EQ(xy.x, 0.0f);
-    EXPECT_FLOAT_EQ(xy.y, 0.0f);
-    EXPECT_FLOAT_EQ(xy.z, 1.0f);
-    const Vector3 yx = cross(y, x);
-    EXPECT_FLOAT_EQ(yx.z, -1.0f);
+    expectVector(cross(x, y), 0, 0, 1);
+    expectVector(cross(y, x), 0, 0, -1);
     // The game's frame identities: up = forward x side, side = up x forward.
-    const Vector3 up = cross(z, x);
-    EXPECT_FLOAT_EQ(up.y, 1.0f);
-    const Vector3 side = cross(y, z);
-    EXPECT_FLOAT_EQ(side.x, 1.0f);
+    expectVector(cross(z, x), 0, 1, 0);
+    expectVector(cross(y, z), 1, 0, 0);
+    expectVector(cross(a, b), 2.0f * 10.0f - 3.0f * 0.5f, 3.0f * -4.0f - 1.0f * 10.0f,
+                 1.0f * 0.5f - 2.0f * -4.0f);
 }
 
 TEST(Vector3, LengthNormalizeDistance) {

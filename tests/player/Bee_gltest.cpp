@@ -10,8 +10,8 @@
 
 #include "assets/Model.h"
 #include "assets/ModelFactory.h"
-#include "assets/Ms3dWriter.h"
 #include "support/GlTestContext.h"
+#include "support/MeshModel.h"
 #include "support/ScratchDirectory.h"
 
 namespace {
@@ -58,17 +58,8 @@ bool contains(const std::vector<Point>& points, Vector3 p) {
     return false;
 }
 
-bool writeTriangle(const std::string& path, Vector3 a, Vector3 b, Vector3 c) {
-    Ms3dWriter w;
-    w.vertices = {{a.x, a.y, a.z}, {b.x, b.y, b.z}, {c.x, c.y, c.z}};
-    Ms3dWriter::Triangle t{};
-    t.vertexIndices[1] = 1;
-    t.vertexIndices[2] = 2;
-    w.triangles.push_back(t);
-    Ms3dWriter::Group g;
-    g.triangleIndices = {0};
-    w.groups.push_back(g);
-    return w.writeFile(path);
+bool writeTriangle(const std::string& path, MeshModel::Positions corners) {
+    return MeshModel(corners, {{0, 1, 2}}).toFile().writeFile(path);
 }
 
 // A bee at (10, 20, 0), scale 2, whose body and wings are one triangle each,
@@ -77,8 +68,8 @@ class BeeGl : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(mkdir("data", 0755), 0);
-        ASSERT_TRUE(writeTriangle("data/bee.ms3d", {0, 0, 0}, {10, 0, 0}, {0, 10, 0}));
-        ASSERT_TRUE(writeTriangle("data/bee_wings.ms3d", {-5, 0, 0}, {5, 0, 0}, {0, 5, 0}));
+        ASSERT_TRUE(writeTriangle("data/bee.ms3d", {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}));
+        ASSERT_TRUE(writeTriangle("data/bee_wings.ms3d", {{-5, 0, 0}, {5, 0, 0}, {0, 5, 0}}));
         saved = theModelFactory;
         testing::internal::CaptureStdout();
         theModelFactory = new ModelFactory();

@@ -2,21 +2,15 @@
 
 #include <gtest/gtest.h>
 
-// The frustum here is the box |x|, |y|, |z| < 10, written straight into the
-// planes so the sphere test runs without a GL context.
+#include "support/BoxFrustum.h"
+
 TEST(Camera, SphereTestTreatsTouchingFromOutsideAsOutside) {
     Camera camera;
-    const float normals[6][3] = {{-1, 0, 0}, {1, 0, 0},  {0, 1, 0},
-                                 {0, -1, 0}, {0, 0, -1}, {0, 0, 1}};
-    for (int p = 0; p < 6; ++p) {
-        camera.planes[p][0] = normals[p][0];
-        camera.planes[p][1] = normals[p][1];
-        camera.planes[p][2] = normals[p][2];
-        camera.planes[p][3] = 10.0f;
+    setBoxFrustum(camera, 10.0f);
+    for (const float* n : camera.planes) {
         // Each plane rejects on its own: a sphere just past it, along its normal.
-        EXPECT_FALSE(camera.sphereInFrustum(-11 * normals[p][0], -11 * normals[p][1],
-                                            -11 * normals[p][2], 0.5f))
-            << p;
+        EXPECT_FALSE(camera.sphereInFrustum(-11 * n[0], -11 * n[1], -11 * n[2], 0.5f))
+            << n[0] << n[1] << n[2];
     }
     EXPECT_TRUE(camera.sphereInFrustum(0, 0, 0, 0));
     // Partly inside every plane: visible.

@@ -1,19 +1,17 @@
 #include "scene/SceneObject.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
+#include <memory>
 #include <string>
 
 #include "assets/Model.h"
 #include "assets/ModelFactory.h"
-#include "assets/Ms3dWriter.h"
-#include "player/Camera.h"
 #include "scene/Flower.h"
 #include "support/GlTestContext.h"
+#include "support/MeshModel.h"
 
 namespace {
 
@@ -39,58 +37,15 @@ GLuint fullScreenList() {
 
 // A closed cube of half-size h around (cx, 0, 0) in one group; returns its path.
 std::string writeCube(const std::string& name, float cx, float h) {
-    Ms3dWriter w;
-    for (int i = 0; i < 8; ++i) {
-        w.vertices.push_back({cx + ((i & 1) ? h : -h), (i & 2) ? h : -h, (i & 4) ? h : -h});
-    }
-    const uint16_t corners[12][3] = {{0, 4, 6}, {0, 6, 2}, {1, 3, 7}, {1, 7, 5},
-                                     {0, 1, 5}, {0, 5, 4}, {2, 6, 7}, {2, 7, 3},
-                                     {0, 2, 3}, {0, 3, 1}, {4, 5, 7}, {4, 7, 6}};
-    w.groups.push_back(Ms3dWriter::Group{});
-    for (uint16_t t = 0; t < 12; ++t) {
-        Ms3dWriter::Triangle tri{};
-        std::copy(corners[t], corners[t] + 3, tri.vertexIndices);
-        w.triangles.push_back(tri);
-        w.groups[0].triangleIndices.push_back(t);
-    }
     const std::string dir = std::string(ZUMBRA_BUILD_DIR) + "/scene-test-models";
     mkdir(dir.c_str(), 0755);
-    EXPECT_TRUE(w.writeFile(dir + "/" + name));
+    EXPECT_TRUE(std::unique_ptr<MeshModel>(MeshModel::cube({cx, 0, 0}, h))
+                    ->toFile()
+                    .writeFile(dir + "/" + name));
     return dir + "/" + name;
 }
 
 }  // namespace
-
-TEST(SceneObjectGl, CullsAgainstTheCameraInWorldCoordinates) {
-    GlTestContext::reset();
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(70.0, 1024.0 / 768.0, 1.0, 1500.0);
-    glMatrixMode(GL_MODELVIEW);
-    Camera camera;
-    theCamera = &camera;
-    // One frame as the game runs it: look at the bee, pop, then update.
-    glPushMatrix();
-    camera.lookAt(-20, 20, 0);
-    glPopMatrix();
-    camera.update(60);
-
-    SceneObject ahead(-20, 10, 30, 0.1f), behind(-20, 25, -20, 0.1f);
-    ahead.radius = behind.radius = 1.0f;
-    testing::internal::CaptureStdout();
-    ahead.update(60);
-    behind.update(60);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Object culled!\n");
-    EXPECT_TRUE(ahead.visible);
-    EXPECT_FALSE(behind.visible);
-
-    frustumCullingEnabled = false;
-    testing::internal::CaptureStdout();
-    behind.update(60);
-    behind.draw();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    frustumCullingEnabled = true;
-    theCamera = nullptr;
-}
 
 TEST(SceneObjectGl, DrawPicksTheLevelAndLeavesFogOnAndBlendingOff) {
     GlTestContext::reset();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "player/Camera.h"
+#include "support/BoxFrustum.h"
 #include "support/MeshModel.h"
 
 namespace {
@@ -140,14 +141,7 @@ TEST(SceneObject, BoxesOverlapOnlyWhenStrictlyInsideOnAllAxes) {
 TEST(SceneObject, CullingAndLevelOfDetailAgainstTheCamera) {
     // A frustum that is the box |x|, |y|, |z| < 10, eye at the origin.
     Camera camera;
-    const float normals[6][3] = {{-1, 0, 0}, {1, 0, 0},  {0, 1, 0},
-                                 {0, -1, 0}, {0, 0, -1}, {0, 0, 1}};
-    for (int p = 0; p < 6; ++p) {
-        for (int j = 0; j < 3; ++j) {
-            camera.planes[p][j] = normals[p][j];
-        }
-        camera.planes[p][3] = 10.0f;
-    }
+    setBoxFrustum(camera, 10.0f);
     theCamera = &camera;
 
     // The sphere test uses the model radius: a scale of 100 does not save it.

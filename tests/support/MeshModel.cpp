@@ -40,6 +40,24 @@ MeshModel::~MeshModel() {
     delete[] model.groups;
 }
 
+Ms3dWriter MeshModel::toFile() const {
+    Ms3dWriter w;
+    for (int i = 0; i < model.numVertices; ++i) {
+        const float* p = model.vertices[i].position;
+        w.vertices.push_back({p[0], p[1], p[2]});
+    }
+    w.groups.push_back(Ms3dWriter::Group{});
+    for (int i = 0; i < model.numTriangles; ++i) {
+        Ms3dWriter::Triangle t{};
+        for (int c = 0; c < 3; ++c) {
+            t.vertexIndices[c] = static_cast<uint16_t>(model.triangles[i].vertexIndices[c]);
+        }
+        w.triangles.push_back(t);
+        w.groups[0].triangleIndices.push_back(static_cast<uint16_t>(i));
+    }
+    return w;
+}
+
 MeshModel* MeshModel::cube(std::array<float, 3> c, float h) {
     Positions p;
     for (int i = 0; i < 8; ++i) {

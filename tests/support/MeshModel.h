@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "assets/Model.h"
+#include "assets/Ms3dWriter.h"
 
 // An in-memory Model built from positions and corner indices, with face
 // normals and neighbours computed by Model itself, one group listing every
@@ -21,6 +22,9 @@ public:
     MeshModel& operator=(const MeshModel&) = delete;
 
     Model* get() { return &model; }
+
+    // The same mesh as a MilkShape file: one group without a material.
+    Ms3dWriter toFile() const;
 
     // Axis-aligned cube around `centre`, half-size h, counter-clockwise seen from outside.
     static MeshModel* cube(std::array<float, 3> centre, float h);

@@ -88,9 +88,11 @@ void playFrame(double t) {
 Stats gameFrames(double seconds, double* countdownLossPerSecond) {
     std::vector<double> ms;
     const auto start = Clock::now();
+    // Compared only while the game runs: the hundredth bomb sets the clock to 0.
     const float timeAtStart = theWorld->timeLeft;
+    float timeWhileRunning = timeAtStart;
     double nextBomb = 0.0;
-    double realWhileCounting = 0.0;
+    double realWhileRunning = 0.0;
     while (secondsSince(start) < seconds) {
         const double t = secondsSince(start);
         if (t >= nextBomb) {
@@ -102,13 +104,14 @@ Stats gameFrames(double seconds, double* countdownLossPerSecond) {
         glFinish();
         ms.push_back(secondsSince(t0) * 1000.0);
         glutMainLoopEvent();
-        if (theWorld->timeLeft > 0.0f) {
-            realWhileCounting = secondsSince(start);
+        if (!theWorld->gameOver) {
+            realWhileRunning = secondsSince(start);
+            timeWhileRunning = theWorld->timeLeft;
         }
     }
-    const double gameSeconds = double(timeAtStart) - double(std::max(theWorld->timeLeft, 0.0f));
+    const double gameSeconds = double(timeAtStart) - double(timeWhileRunning);
     *countdownLossPerSecond =
-        realWhileCounting > 0.0 ? (realWhileCounting - gameSeconds) / realWhileCounting : 0.0;
+        realWhileRunning > 0.0 ? (realWhileRunning - gameSeconds) / realWhileRunning : 0.0;
     return summarise(ms);
 }
 

@@ -31,7 +31,7 @@ echo "== sanitizer build (ASan + UBSan) =="
 # leak reports would only list those; memory errors and UB still abort.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZUMBRA_SANITIZE=ON \
+  run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZUMBRA_SANITIZE=ON -DZUMBRA_GL_CHECKS=ON \
             -DZUMBRA_BUILD_BENCH=OFF
 
 echo "== fuzzers =="

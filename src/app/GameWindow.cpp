@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "app/FrameCheck.h"
 #include "app/FrameTimer.h"
 #include "app/Input.h"
 #include "app/World.h"
@@ -41,6 +42,9 @@ void display() {
     stopFrameTimer();
     glutSetCursor(GLUT_CURSOR_NONE);
     glutSwapBuffers();
+#ifdef ZUMBRA_GL_CHECKS
+    checkFrame();
+#endif
 }
 
 void idle() {

@@ -155,14 +155,25 @@ bool HighscoreFile::read(const char* path, std::list<HighscoreEntry*>* table) {
     if (file == nullptr) {
         return false;
     }
-    LineSplitter splitter(table);
+    // Collected apart, so that a file that opens but cannot be read (a
+    // directory opens on Linux) counts as unreadable and adds nothing.
+    std::list<HighscoreEntry*> entries;
+    LineSplitter splitter(&entries);
     char chunk[4096];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
         splitter.feed(chunk, got);
     }
-    splitter.finish();
+    const bool failed = std::ferror(file) != 0;
     std::fclose(file);
+    if (failed) {
+        for (HighscoreEntry* entry : entries) {
+            delete entry;
+        }
+        return false;
+    }
+    splitter.finish();
+    table->splice(table->end(), entries);
     return true;
 }
 

@@ -29,7 +29,8 @@ public:
     static constexpr size_t kMaxLineLength = 255;
 
     // Appends the entries of the file to table, in file order. false when
-    // the file cannot be opened; the table is then left as it was.
+    // the file cannot be opened or read through (a directory, an I/O
+    // error); the table is then left as it was.
     static bool read(const char* path, std::list<HighscoreEntry*>* table);
     // The same for text held in memory (size bytes, NULs allowed).
     static void parse(const char* text, size_t size, std::list<HighscoreEntry*>* table);

@@ -1,0 +1,92 @@
+// The game killed at any moment while it writes its highscores: a child
+// process rewrites the file as fast as it can, with tables that differ in
+// every round, and is killed with SIGKILL after a random delay, hundreds of
+// times. Whatever the moment, the file must hold one whole table that some
+// round wrote, never a cut or an empty one, and never an older one than
+// before the kill.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "hud/HighscoreFile.h"
+#include "hud/TableRows.h"
+#include "support/ScratchDirectory.h"
+
+namespace {
+
+// Round r writes 1 + r % 12 rows; row k is named after r and k, padded to a
+// length of its own, and scores r * 100 + k.
+std::string rowName(int round, int k) {
+    return "r" + std::to_string(round) + "k" + std::to_string(k) + std::string(k * 7 % 60, 'x');
+}
+
+void fillRound(TableRows* table, int round) {
+    table->clear();
+    for (int k = 0; k <= round % 12; ++k) {
+        table->add(rowName(round, k), round * 100 + k);
+    }
+}
+
+// The round whose whole table the file holds, or -1.
+int roundInFile(const std::string& path) {
+    TableRows table;
+    if (!HighscoreFile::read(path.c_str(), &table.entries) || table.entries.empty()) {
+        return -1;
+    }
+    const int round = table.entries.front()->score / 100;
+    TableRows expected;
+    fillRound(&expected, round);
+    return table.rows() == expected.rows() ? round : -1;
+}
+
+// Goes on from the round in the file, writing until killed.
+[[noreturn]] void writeForever(const std::string& path) {
+    TableRows table;
+    for (int round = roundInFile(path) + 1;; ++round) {
+        fillRound(&table, round);
+        HighscoreFile::write(path.c_str(), table.entries);
+    }
+}
+
+}  // namespace
+
+TEST(HighscoreFileKill, AKilledWriteLeavesAWholeTable) {
+    ScratchDirectory dir;
+    const std::string path = dir.file("Highscores.txt");
+    TableRows first;
+    fillRound(&first, 0);
+    ASSERT_TRUE(HighscoreFile::write(path.c_str(), first.entries));
+
+    std::mt19937 random(20240611u);
+    std::uniform_int_distribution<int> delayUs(0, 3000);
+    int round = 0;
+    int progressed = 0;
+    constexpr int kKills = 300;
+    for (int kill = 0; kill < kKills; ++kill) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            writeForever(path);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+        const int now = roundInFile(path);
+        ASSERT_GE(now, round) << "kill " << kill
+                              << ": the file holds no whole table, or an old one:\n"
+                              << ScratchDirectory::contents(path);
+        progressed += now > round;
+        round = now;
+    }
+    // Most kills must land while the child writes, not before it starts.
+    EXPECT_GT(progressed, kKills / 2);
+}

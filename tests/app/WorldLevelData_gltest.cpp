@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/World.h"
@@ -62,21 +63,6 @@ std::map<char, size_t> flowerKinds(const World& world) {
         ++kinds[f->modelFile[std::string("data/flower").size()]];  // "data/flowerA_LOD0.ms3d"
     }
     return kinds;
-}
-
-const char* soundFile(const GameAudio& audio, const void* sound) {
-    const std::pair<const void*, const char*> sounds[] = {
-        {audio.buzz, GameAudio::kBuzzFile},
-        {audio.flowerHitSound, GameAudio::kFlowerHitFile},
-        {audio.music, GameAudio::kMusicFile},
-        {audio.bombDropSound, GameAudio::kBombDropFile},
-        {audio.noBombsSound, GameAudio::kNoBombsFile}};
-    for (const auto& s : sounds) {
-        if (s.first == sound) {
-            return s.second;
-        }
-    }
-    return "";
 }
 
 void writeFile(const fs::path& path, const std::string& bytes) {
@@ -139,11 +125,14 @@ protected:
         }
         EXPECT_EQ(flowerKinds(*world), expected.flowers);
         const GameAudio& audio = *world->sound;
-        for (const void* sound :
-             {static_cast<const void*>(audio.buzz), static_cast<const void*>(audio.flowerHitSound),
-              static_cast<const void*>(audio.music), static_cast<const void*>(audio.bombDropSound),
-              static_cast<const void*>(audio.noBombsSound)}) {
-            EXPECT_EQ(sound == nullptr, expected.silentSounds.count(soundFile(audio, sound)) > 0);
+        const std::pair<const void*, const char*> sounds[] = {
+            {audio.buzz, GameAudio::kBuzzFile},
+            {audio.flowerHitSound, GameAudio::kFlowerHitFile},
+            {audio.music, GameAudio::kMusicFile},
+            {audio.bombDropSound, GameAudio::kBombDropFile},
+            {audio.noBombsSound, GameAudio::kNoBombsFile}};
+        for (const auto& [sound, file] : sounds) {
+            EXPECT_EQ(sound == nullptr, expected.silentSounds.count(file) > 0) << file;
         }
 
         testing::internal::CaptureStdout();

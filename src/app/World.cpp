@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <unistd.h>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -299,5 +300,9 @@ void World::onKey(char key) {
     HighscoreTable::insert(highscores,
                            HighscoreEntry::copyOf(playerName, playerNameLength, points));
     hud->setHighscoreTable(highscores);
-    HighscoreFile::write(HighscoreFile::kFileName, *highscores);
+    if (!HighscoreFile::write(HighscoreFile::kFileName, *highscores)) {
+        // The table on screen has the new score; the player should know the file does not.
+        std::fprintf(stderr, "zumbra: could not save %s (%s); the table there is unchanged\n",
+                     HighscoreFile::kFileName, std::strerror(errno));
+    }
 }

@@ -113,6 +113,9 @@ bool writeAll(int fd, const std::string& text) {
             continue;
         }
         if (n <= 0) {
+            if (n == 0) {
+                errno = ENOSPC;  // nothing written and no error: the disk took no more
+            }
             return false;
         }
         written += static_cast<size_t>(n);
@@ -215,7 +218,9 @@ bool HighscoreFile::write(const char* path, const std::list<HighscoreEntry*>& ta
     ok = close(fd) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), path) == 0;
     if (!ok) {
+        const int reason = errno;
         unlink(temporary.c_str());
+        errno = reason;
         return false;
     }
     syncDirectoryOf(path);

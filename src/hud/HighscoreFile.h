@@ -37,6 +37,7 @@ public:
 
     // The bytes write puts into the file.
     static std::string format(const std::list<HighscoreEntry*>& table);
-    // false when the table could not be written; the old file is then intact.
+    // false, with errno saying why, when the table could not be written; the
+    // old file is then intact.
     static bool write(const char* path, const std::list<HighscoreEntry*>& table);
 };

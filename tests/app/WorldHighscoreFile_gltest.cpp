@@ -198,9 +198,18 @@ TEST(WorldHighscoreFile, EndOfGameAgainstABadFile) {
                 world->onKey(key);
             }
         };
+        testing::internal::CaptureStderr();
         c.tinyFileLimit ? withTinyFileSizeLimit(type) : type();
+        const std::string told = testing::internal::GetCapturedStderr();
 
         EXPECT_FALSE(world->enteringName);
+        // A score that did not reach the file is never lost silently. (The
+        // size limit cuts the captured stderr short as well.)
+        const bool saved = c.after.find("Bob 123") != std::string::npos;
+        if (!c.tinyFileLimit) {
+            EXPECT_EQ(told.find("zumbra: could not save Highscores.txt (") == 0, c.asked && !saved)
+                << told;
+        }
         if (c.table.empty()) {
             EXPECT_EQ(world->hud->highscoreTable, nullptr);
         } else {

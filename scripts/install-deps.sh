@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the game, its content tool, tests and
-# benchmarks need. Only what is missing is installed; a machine that has
-# everything is left alone and the script returns at once.
+# benchmarks need, and any packages named on the command line. Only what is
+# missing is installed; a machine that has everything is left alone and the
+# script returns at once.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   libgl1-mesa-dri
   desktop-file-utils appstream groff-base
+  "$@"
 )
 
 missing=()

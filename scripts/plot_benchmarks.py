@@ -1,0 +1,235 @@
+#!/usr/bin/env python3
+"""Turns the raw results of scripts/benchmarks.sh into tables and plots.
+
+Usage: plot_benchmarks.py DIR
+
+Reads DIR/{shadow,model_load,hud}.json (Google Benchmark, every repetition),
+DIR/frame_*.txt (bench_frame's output, one file per run) and DIR/content.txt;
+writes DIR/tables.md, DIR/frame_vs_flowers.png and DIR/load_vs_triangles.png.
+Every figure is a median over the runs, with the smallest and largest run
+beside it, so one noisy run cannot hide.
+"""
+import json
+import re
+import statistics
+import sys
+from pathlib import Path
+
+import matplotlib
+
+matplotlib.use("Agg")
+import matplotlib.pyplot as plt  # noqa: E402
+
+UNIT_TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+
+def repetitions(path):
+    """Run name -> list of times in ms, and run name -> its counters."""
+    times, counters = {}, {}
+    for b in json.loads(path.read_text())["benchmarks"]:
+        if b.get("run_type") != "iteration" or b.get("error_occurred"):
+            continue
+        name = b["run_name"]
+        times.setdefault(name, []).append(b["real_time"] * UNIT_TO_MS[b["time_unit"]])
+        counters[name] = b
+    return times, counters
+
+
+def spread(values, unit="ms", digits=3):
+    """'median (min to max)' in the given unit."""
+    scale = {"ms": 1.0, "us": 1e3}[unit]
+    med, lo, hi = (scale * v for v in (statistics.median(values), min(values), max(values)))
+    return f"{med:.{digits}g} {unit} ({lo:.{digits}g} to {hi:.{digits}g})"
+
+
+FRAME_ROW = re.compile(
+    r"^(?P<what>.+?)\s+frames\s+(?P<frames>\d+)\s+p10\s+(?P<p10>[\d.]+)\s+p25\s+(?P<p25>[\d.]+)"
+    r"\s+median\s+(?P<median>[\d.]+)\s+p75\s+(?P<p75>[\d.]+)\s+p90\s+(?P<p90>[\d.]+)"
+    r"\s+p99\s+(?P<p99>[\d.]+) ms$"
+)
+
+
+def frame_runs(out):
+    """One dict per run: row label -> quantiles, plus the level's flower count."""
+    runs = []
+    for path in sorted(out.glob("frame_*.txt")):
+        run = {"rows": {}}
+        for line in path.read_text().splitlines():
+            m = FRAME_ROW.match(line)
+            if m:
+                run["rows"][m["what"]] = {k: float(v) for k, v in m.groupdict().items() if k != "what"}
+            elif m := re.match(r"shadow quads: (\d+) from (\d+) flowers, (\d+) from", line):
+                run["flower_quads"], run["level_flowers"], run["other_quads"] = map(int, m.groups())
+            elif m := re.match(r"countdown loses ([\d.-]+)", line):
+                run["countdown_loss"] = float(m[1])
+            elif line.startswith("renderer: "):
+                run["renderer"] = line[len("renderer: "):]
+        runs.append(run)
+    return runs
+
+
+def frame_table(runs):
+    labels = list(runs[0]["rows"])
+    lines = [
+        "| What | Frames per run | Median (runs' range) | p10 | p90 | p99 |",
+        "|---|---|---|---|---|---|",
+    ]
+    for label in labels:
+        rows = [r["rows"][label] for r in runs if label in r["rows"]]
+        med = lambda key: statistics.median(row[key] for row in rows)  # noqa: E731
+        frames = "/".join(str(int(row["frames"])) for row in rows)
+        lines.append(
+            f"| {label} | {frames} | {spread([row['median'] for row in rows])} "
+            f"| {med('p10'):.3g} ms | {med('p90'):.3g} ms | {med('p99'):.3g} ms |"
+        )
+    empty = statistics.median(r["rows"]["empty frame (clear + swap)"]["median"] for r in runs)
+    game = statistics.median(r["rows"]["scripted game (display + idle)"]["median"] for r in runs)
+    p99 = statistics.median(r["rows"]["scripted game (display + idle)"]["p99"] for r in runs)
+    loss = [r["countdown_loss"] for r in runs]
+    lines += [
+        "",
+        f"Scripted game against the empty frame: median {game / empty:.0f}x, p99 {p99 / empty:.0f}x.",
+        f"Countdown loss: {statistics.median(loss):.3f} game seconds per real second "
+        f"(runs {min(loss):.3f} to {max(loss):.3f}).",
+        f"Shadow quads: {runs[0]['flower_quads']:,} from the level's {runs[0]['level_flowers']} "
+        f"flowers, {runs[0]['other_quads']:,} from the other objects.",
+        f"Renderer: {runs[0]['renderer']}.",
+    ]
+    return lines
+
+
+def flower_series(runs):
+    """Flower count -> (median, p10, p90) over runs, the level's own count first."""
+    points = {}
+    for run in runs:
+        for label, row in run["rows"].items():
+            if label.startswith("scripted game"):
+                flowers = run["level_flowers"]
+            elif m := re.match(r"with (\d+) flowers", label):
+                flowers = int(m[1])
+            else:
+                continue
+            points.setdefault(flowers, []).append(row)
+    series = []
+    for flowers in sorted(points):
+        rows = points[flowers]
+        series.append(
+            (
+                flowers,
+                statistics.median(r["median"] for r in rows),
+                statistics.median(r["p10"] for r in rows),
+                statistics.median(r["p90"] for r in rows),
+            )
+        )
+    return series
+
+
+def plot_frames(runs, path):
+    series = flower_series(runs)
+    empty = statistics.median(r["rows"]["empty frame (clear + swap)"]["median"] for r in runs)
+    x = [s[0] for s in series]
+    fig, ax = plt.subplots(figsize=(7, 4.5), dpi=100)
+    ax.fill_between(x, [s[2] for s in series], [s[3] for s in series], alpha=0.25,
+                    label="10th to 90th percentile")
+    ax.plot(x, [s[1] for s in series], "o-", label="median frame (display + idle)")
+    ax.axhline(empty, color="grey", linestyle="--", label=f"empty frame, {empty:.2f} ms")
+    ax.set_xscale("log")
+    ax.set_yscale("log")
+    ax.set_xlabel("flowers in the level")
+    ax.set_ylabel("frame time (ms)")
+    ax.set_title("Frame time against flower count (Mesa llvmpipe, 1024x768)")
+    ax.grid(True, which="both", alpha=0.3)
+    ax.legend()
+    fig.tight_layout()
+    fig.savefig(path)
+
+
+def model_tables(times):
+    def by_size(prefix):
+        return {int(name.split("/")[1]): v for name, v in times.items() if name.startswith(prefix + "/")}
+
+    game, assimp = by_size("gameLoad"), by_size("assimpImport")
+    linear, quadratic = by_size("neighboursLinear"), by_size("neighboursQuadratic")
+    lines = [
+        "| Triangles | Game: load + normals + neighbours | assimp import | Game / assimp "
+        "| Neighbours, linear | Neighbours, quadratic |",
+        "|---|---|---|---|---|---|",
+    ]
+    for size in sorted(game):
+        ratio = (
+            f"{statistics.median(game[size]) / statistics.median(assimp[size]):.2f}"
+            if size in assimp
+            else "-"
+        )
+        lines.append(
+            f"| {size:,} | {spread(game[size])} | {spread(assimp[size]) if size in assimp else 'refused'} "
+            f"| {ratio} | {spread(linear[size]) if size in linear else '-'} "
+            f"| {spread(quadratic[size]) if size in quadratic else '-'} |"
+        )
+    return lines, game, assimp, linear
+
+
+def plot_loads(game, assimp, linear, path):
+    fig, ax = plt.subplots(figsize=(7, 4.5), dpi=100)
+    for data, style, label in (
+        (game, "o-", "the game: load, normals, neighbours"),
+        (assimp, "s--", "assimp import (refuses 32,768 and up)"),
+        (linear, "^:", "the game's neighbour search alone"),
+    ):
+        sizes = sorted(data)
+        med = [statistics.median(data[s]) for s in sizes]
+        err = [
+            [m - min(data[s]) for s, m in zip(sizes, med)],
+            [max(data[s]) - m for s, m in zip(sizes, med)],
+        ]
+        ax.errorbar(sizes, med, yerr=err, fmt=style, capsize=3, label=label)
+    ax.set_xscale("log")
+    ax.set_yscale("log")
+    ax.set_xlabel("triangles in the model")
+    ax.set_ylabel("time (ms), median and range of runs")
+    ax.set_title("MS3D load time against triangle count")
+    ax.grid(True, which="both", alpha=0.3)
+    ax.legend()
+    fig.tight_layout()
+    fig.savefig(path)
+
+
+def plain_table(times, unit):
+    lines = ["| Benchmark | Median (range of runs) |", "|---|---|"]
+    for name, values in times.items():
+        lines.append(f"| `{name}` | {spread(values, unit)} |")
+    return lines
+
+
+def content_line(out):
+    rows = [line.split() for line in (out / "content.txt").read_text().splitlines() if line]
+    seconds = [float(r[1]) for r in rows]
+    return (
+        f"Content tool: {rows[0][3]} files, {int(rows[0][5]) / 1e6:.1f} MB in "
+        f"{statistics.median(seconds):.2f} s (runs {min(seconds):.2f} to {max(seconds):.2f} s)."
+    )
+
+
+def main():
+    out = Path(sys.argv[1])
+    shadow, _ = repetitions(out / "shadow.json")
+    hud, _ = repetitions(out / "hud.json")
+    loads, _ = repetitions(out / "model_load.json")
+    runs = frame_runs(out)
+    model_lines, game, assimp, linear = model_tables(loads)
+    tables = (
+        ["## Machine", "", "```", (out / "machine.txt").read_text().rstrip(), "```", ""]
+        + ["## Shadow volumes", ""] + plain_table(shadow, "us") + [""]
+        + ["## Model loading", ""] + model_lines + [""]
+        + ["## HUD and highscores", ""] + plain_table(hud, "us") + [""]
+        + ["## Frames", ""] + frame_table(runs) + [""]
+        + ["## Content", "", content_line(out), ""]
+    )
+    (out / "tables.md").write_text("\n".join(tables))
+    plot_frames(runs, out / "frame_vs_flowers.png")
+    plot_loads(game, assimp, linear, out / "load_vs_triangles.png")
+    print(f"wrote {out / 'tables.md'}, {out / 'frame_vs_flowers.png'}, {out / 'load_vs_triangles.png'}")
+
+
+if __name__ == "__main__":
+    main()

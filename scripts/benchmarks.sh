@@ -54,8 +54,11 @@ done
 for run in $(seq "$frame_runs"); do
   echo "== bench_frame, run $run of $frame_runs"
   SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" \
-    ./bench/bench_frame "$frame_seconds" | tee "$out/frame_$run.txt"
+    ./bench/bench_frame "$frame_seconds" |
+    grep -E '^(renderer|shadow quads|empty frame|scripted game|ratio|countdown|with [0-9]+ flowers)' |
+    tee "$out/frame_$run.txt"
 done
 
 echo "load after: $(cut -d ' ' -f 1-3 /proc/loadavg)" >> "$out/machine.txt"
-python3 "$root/scripts/plot_benchmarks.py" "$out"
+# Debian's matplotlib belongs to the system Python, whatever else is on PATH.
+/usr/bin/python3 "$root/scripts/plot_benchmarks.py" "$out"

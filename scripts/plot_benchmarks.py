@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Turns the raw results of scripts/benchmarks.sh into tables and plots.
 
 Usage: plot_benchmarks.py DIR

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -135,13 +136,66 @@ mode_t modeFor(const char* path) {
     return 0666 & ~mask;
 }
 
+std::string directoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// The new table is written into a file without a name, so a game killed
+// while it writes leaves nothing behind; it gets its temporary name only
+// just before the rename. Where the file system has no unnamed files, a
+// named temporary file from the start.
+struct TemporaryFile {
+    int fd = -1;
+    bool named = false;
+    std::string name;
+
+    explicit TemporaryFile(const std::string& path) : name(path + ".XXXXXX") {
+#ifdef O_TMPFILE
+        // Naming it later goes through /proc, which a bare chroot may lack.
+        if (access("/proc/self/fd", X_OK) == 0) {
+            fd = open(directoryOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        }
+#endif
+        if (fd < 0) {
+            fd = mkstemp(&name[0]);
+            named = fd >= 0;
+        }
+    }
+
+    // Links the unnamed file in under a fresh name of the mkstemp pattern.
+    bool giveName() {
+        if (named) {
+            return true;
+        }
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        static const char kLetters[] =
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        unsigned seed = static_cast<unsigned>(getpid()) * 2654435761u ^
+                        static_cast<unsigned>(now.tv_nsec) ^ static_cast<unsigned>(fd);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            for (size_t i = name.size() - 6; i < name.size(); ++i) {
+                seed = seed * 1103515245u + 12345u + static_cast<unsigned>(attempt);
+                name[i] = kLetters[(seed >> 16) % (sizeof kLetters - 1)];
+            }
+            if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                named = true;
+                return true;
+            }
+            if (errno != EEXIST) {
+                return false;
+            }
+        }
+        return false;
+    }
+};
+
 // Makes the rename itself durable. A failure here loses nothing that the
 // rename has not already put in place, so it is not reported.
 void syncDirectoryOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    const std::string directory =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         fsync(fd);
         close(fd);
@@ -208,18 +262,19 @@ bool HighscoreFile::write(const char* path, const std::list<HighscoreEntry*>& ta
         return false;
     }
     const std::string text = format(table);
-    std::string temporary = std::string(path) + ".XXXXXX";
-    const int fd = mkstemp(&temporary[0]);
-    if (fd < 0) {
+    TemporaryFile temporary(path);
+    if (temporary.fd < 0) {
         return false;
     }
-    fchmod(fd, modeFor(path));  // a file with the wrong mode still holds the table
-    bool ok = writeAll(fd, text) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path) == 0;
+    fchmod(temporary.fd, modeFor(path));  // a file with the wrong mode still holds the table
+    bool ok = writeAll(temporary.fd, text) && fsync(temporary.fd) == 0 && temporary.giveName();
+    ok = close(temporary.fd) == 0 && ok;
+    ok = ok && std::rename(temporary.name.c_str(), path) == 0;
     if (!ok) {
         const int reason = errno;
-        unlink(temporary.c_str());
+        if (temporary.named) {
+            unlink(temporary.name.c_str());
+        }
         errno = reason;
         return false;
     }

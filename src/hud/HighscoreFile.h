@@ -21,7 +21,8 @@
 // The writer replaces the file atomically: a temporary file in the same
 // directory, written, flushed to disk, then renamed over the old one. A
 // failure at any step removes the temporary file and leaves the old table
-// as it was.
+// as it was; a writer killed before the rename leaves no temporary file,
+// save in the moment between naming it and the rename.
 class HighscoreFile {
 public:
     static constexpr const char* kFileName = "Highscores.txt";

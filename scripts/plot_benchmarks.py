@@ -35,11 +35,16 @@ def repetitions(path):
     return times, counters
 
 
-def spread(values, unit="ms", digits=3):
+def num(value):
+    """Three significant digits, whole numbers with separators from 1,000 up."""
+    return f"{value:,.0f}" if value >= 1000 else f"{value:.3g}"
+
+
+def spread(values, unit="ms"):
     """'median (min to max)' in the given unit."""
     scale = {"ms": 1.0, "us": 1e3}[unit]
     med, lo, hi = (scale * v for v in (statistics.median(values), min(values), max(values)))
-    return f"{med:.{digits}g} {unit} ({lo:.{digits}g} to {hi:.{digits}g})"
+    return f"{num(med)} {unit} ({num(lo)} to {num(hi)})"
 
 
 FRAME_ROW = re.compile(
@@ -80,7 +85,7 @@ def frame_table(runs):
         frames = "/".join(str(int(row["frames"])) for row in rows)
         lines.append(
             f"| {label} | {frames} | {spread([row['median'] for row in rows])} "
-            f"| {med('p10'):.3g} ms | {med('p90'):.3g} ms | {med('p99'):.3g} ms |"
+            f"| {num(med('p10'))} ms | {num(med('p90'))} ms | {num(med('p99'))} ms |"
         )
     empty = statistics.median(r["rows"]["empty frame (clear + swap)"]["median"] for r in runs)
     game = statistics.median(r["rows"]["scripted game (display + idle)"]["median"] for r in runs)

@@ -4,11 +4,9 @@
 // the table, and a write that fails leaves the old file as it was.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -18,6 +16,8 @@
 #include "app/World.h"
 #include "audio/GameAudio.h"
 #include "hud/Hud.h"
+#include "hud/TableRows.h"
+#include "support/FileSizeLimit.h"
 #include "support/GlTestContext.h"
 #include "support/ScratchDirectory.h"
 
@@ -88,34 +88,12 @@ std::string fullTable(const char* separator) {
     return text;
 }
 
-std::string rows(const std::list<HighscoreEntry*>& table) {
-    std::string out;
-    for (const HighscoreEntry* e : table) {
-        out += std::string(e->name) + " " + std::to_string(e->score) + "|";
-    }
-    return out;
-}
-
 std::string fileState(const char* name) {
     struct stat st;
     if (stat(name, &st) != 0) {
         return kAbsent;
     }
     return S_ISDIR(st.st_mode) ? kDirectory : ScratchDirectory::contents(name);
-}
-
-// Calls write with the file size limited to a few bytes: for root, the one
-// sure way besides a full disk to make writing fail.
-void withTinyFileSizeLimit(const std::function<void()>& write) {
-    struct rlimit saved, tiny;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    tiny = saved;
-    tiny.rlim_cur = 8;
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    write();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
 }
 
 }  // namespace
@@ -214,7 +192,7 @@ TEST(WorldHighscoreFile, EndOfGameAgainstABadFile) {
             EXPECT_EQ(world->hud->highscoreTable, nullptr);
         } else {
             ASSERT_NE(world->hud->highscoreTable, nullptr);
-            EXPECT_EQ(rows(*world->hud->highscoreTable), c.table);
+            EXPECT_EQ(TableRows::rowsOf(*world->hud->highscoreTable), c.table);
         }
         EXPECT_TRUE(fileState("Highscores.txt") == c.after);  // not printed: it may be huge
         for (const std::string& name : dir.list()) {

@@ -12,6 +12,7 @@
 #include "scene/Flower.h"
 #include "scene/Node.h"
 #include "support/GlTestContext.h"
+#include "support/Quiet.h"
 #include "support/ScratchDirectory.h"
 
 namespace {
@@ -20,11 +21,8 @@ class WorldRules : public ::testing::Test {
 protected:
     void SetUp() override {
         GlTestContext::reset();
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
+        const Quiet quiet;
         world = new World();
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
     }
 
     // A flower whose blossom sphere (radius 1.333 x scale) is centred on the
@@ -34,22 +32,18 @@ protected:
         auto* f = new Flower(bee.x, bee.y - 8.237f * scale, bee.z, 0.0f, 0.0f, 0.0f, scale, points,
                              0.0f, 8.237f, 0.0f, 1.333f);
         f->setModelFile("data/none.ms3d");
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        f->loadModel();
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
+        {
+            const Quiet quiet;
+            f->loadModel();
+        }
         world->flowers->push_back(f);
         world->root->addChild(f);
         return f;
     }
 
     void dropBomb() {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
+        const Quiet quiet;
         world->spawnBomb();
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
     }
 
     ScratchDirectory scratch{true};

@@ -1,21 +1,21 @@
 #pragma once
 
 // What the asset GL tests share: a fresh ModelFactory per test (the global
-// pointer is put back afterwards), a scratch directory, and reading back what
-// a display list draws through GL feedback. Each test starts from the reset GL
-// state with the modelview scaled by one half, so the sample square stays
-// clear of the clip planes.
+// pointer is put back afterwards) and a scratch directory. Each test starts
+// from the reset GL state with the modelview scaled by one half, so the
+// sample square stays clear of the clip planes.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "assets/ModelFactory.h"
 #include "assets/SampleModels.h"
+#include "support/Feedback.h"
 #include "support/GlTestContext.h"
+#include "support/ScratchDirectory.h"
 
 class AssetGlTest : public ::testing::Test {
 protected:
@@ -33,8 +33,6 @@ protected:
         theModelFactory = saved;
         wireframeMode = 0;
         GlTestContext::reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
     }
 
     // Models and textures keep the name pointer: these names live to the end.
@@ -64,36 +62,6 @@ protected:
 
     ModelFactory* saved = nullptr;
     std::string factoryLine;
-    std::string dir = samples::scratchDir();
+    ScratchDirectory scratch;
+    std::string dir = scratch.path;
 };
-
-// One primitive a list drew: GL_POLYGON_TOKEN or GL_LINE_TOKEN, and per
-// vertex its window x, y and texture s, t.
-struct Primitive {
-    GLenum token;
-    std::vector<std::array<float, 4>> vertices;
-};
-
-inline std::vector<Primitive> feedbackOf(GLuint list) {
-    std::vector<GLfloat> buffer(1 << 16);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_4D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    glCallList(list);
-    const GLint used = glRenderMode(GL_RENDER);
-    std::vector<Primitive> out;
-    for (GLint at = 0; at < used;) {
-        const GLenum token = GLenum(buffer[at++]);
-        const bool line = token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN;
-        if (!line && token != GL_POLYGON_TOKEN) {
-            ADD_FAILURE() << "unexpected feedback token " << token;
-            break;
-        }
-        const int count = line ? 2 : int(buffer[at++]);
-        Primitive p{line ? GLenum(GL_LINE_TOKEN) : token, {}};
-        for (int v = 0; v < count; ++v, at += 12) {  // x y z w, r g b a, s t r q
-            p.vertices.push_back({buffer[at], buffer[at + 1], buffer[at + 8], buffer[at + 9]});
-        }
-        out.push_back(p);
-    }
-    return out;
-}

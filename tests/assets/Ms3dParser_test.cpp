@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <utility>
 
 #include "assets/Model.h"
 #include "assets/ModelFactory.h"
 #include "assets/SampleModels.h"
+#include "support/ScratchDirectory.h"
 
 namespace {
 
@@ -105,8 +105,8 @@ TEST(Ms3dParser, RefusesBadHeadersAndEveryIndexOutsideItsArray) {
 TEST(Ms3dLoadFile, RefusesMissingAndCutFilesWithOneLineNamingThem) {
     // No GL here: keep loadFile away from any factory another test left.
     ModelFactory* saved = std::exchange(theModelFactory, nullptr);
-    const std::string dir = samples::scratchDir();
-    const std::string path = dir + "/model.ms3d";
+    const ScratchDirectory dir;
+    const std::string path = dir.file("model.ms3d");
     const std::vector<uint8_t> whole = samples::square("tex.png").toBytes();
     for (size_t cut = 0; cut <= whole.size(); ++cut) {
         ASSERT_TRUE(samples::writeBytes(path, {whole.begin(), whole.begin() + cut}));
@@ -135,5 +135,4 @@ TEST(Ms3dLoadFile, RefusesMissingAndCutFilesWithOneLineNamingThem) {
     EXPECT_FALSE(missing.loadFile());
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "/nonexistent/bee.ms3d: cannot be opened\n");
     theModelFactory = saved;
-    std::filesystem::remove_all(dir);
 }

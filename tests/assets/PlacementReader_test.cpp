@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "support/ScratchDirectory.h"
 
 namespace {
 
@@ -91,14 +92,9 @@ TEST(PlacementReader, NumbersConvertLikeAtofAndLongLinesEndTheList) {
     }
 
     // From a file, and from one that is not there.
-    const std::string path = std::string(ZUMBRA_BUILD_DIR) + "/placement_reader_test.txt";
-    const std::string text = kSeven + "a\n" + kSeven + "$$$\n";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-    EXPECT_EQ(PlacementReader::readFile(path.c_str(), kA).size(), 2u);
-    std::remove(path.c_str());
+    const ScratchDirectory dir;
+    ScratchDirectory::put(dir.file("flowerA.txt"), kSeven + "a\n" + kSeven + "$$$\n");
+    EXPECT_EQ(PlacementReader::readFile(dir.file("flowerA.txt").c_str(), kA).size(), 2u);
     testing::internal::CaptureStderr();
     EXPECT_TRUE(PlacementReader::readFile("/nonexistent/flowerA.txt", kA).empty());
     const std::string err = testing::internal::GetCapturedStderr();

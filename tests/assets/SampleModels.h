@@ -1,10 +1,7 @@
 #pragma once
 
-// Small MilkShape files and images for the asset tests, and a scratch
-// directory to put them in.
-#include <stdlib.h>
-
-#include <cstdio>
+// Small MilkShape files and images for the asset tests.
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -45,20 +42,10 @@ inline Ms3dWriter square(const std::string& texture = "") {
     return w;
 }
 
-// A fresh directory under /tmp, one per call.
-inline std::string scratchDir() {
-    char pattern[] = "/tmp/zumbra_assets_XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir != nullptr ? std::string(dir) : std::string("/tmp");
-}
-
 inline bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        return false;
-    }
-    const size_t n = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
-    return std::fclose(f) == 0 && n == bytes.size();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out.flush());
 }
 
 // A binary PPM, rows top to bottom.

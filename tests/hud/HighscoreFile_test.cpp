@@ -1,14 +1,13 @@
 #include "hud/HighscoreFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <string>
 #include <vector>
 
 #include "hud/TableRows.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScratchDirectory.h"
 
 using namespace std::string_literals;
@@ -114,18 +113,10 @@ TEST(HighscoreFile, FailedWriteLeavesTheOldFileAsItWas) {
     EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});
     ASSERT_EQ(rmdir(path.c_str()), 0);
 
-    // The disk fills up mid-write: a file size limit fails the write the way
-    // a full disk does, even for root.
+    // The disk fills up mid-write.
     ScratchDirectory::put(path, "old 1\n");
-    struct rlimit saved, tiny;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    tiny = saved;
-    tiny.rlim_cur = 8;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = HighscoreFile::write(path.c_str(), table.entries);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    withTinyFileSizeLimit([&] { written = HighscoreFile::write(path.c_str(), table.entries); });
     EXPECT_FALSE(written);
     EXPECT_EQ(ScratchDirectory::contents(path), "old 1\n");
     EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});

@@ -4,10 +4,8 @@
 
 #include <string>
 
-#include "hud/HighscoreFile.h"
 #include "hud/NameEntry.h"
 #include "hud/TableRows.h"
-#include "support/ScratchDirectory.h"
 
 namespace {
 
@@ -28,26 +26,6 @@ std::string typeKeys(const std::string& keys, int startLength = 0) {
         EXPECT_EQ(NameEntry::type(key, name, &length), NameEntry::kTyping);
     }
     return std::string(name, static_cast<size_t>(length));
-}
-
-// What the World does at the end of a game with the pieces here: read the
-// file; if the score qualifies, type the keys and, on Enter, insert and save.
-// Returns whether the name was asked for.
-bool endOfGame(const std::string& path, int points, const std::string& keys, TableRows* table) {
-    if (!HighscoreFile::read(path.c_str(), &table->entries) ||
-        !HighscoreTable::qualifies(table->entries, points)) {
-        return false;
-    }
-    char name[NameEntry::kMaxLength];
-    int length = 0;
-    for (const char key : keys) {
-        if (NameEntry::type(key, name, &length) == NameEntry::kFinished) {
-            HighscoreTable::insert(&table->entries, HighscoreEntry::copyOf(name, length, points));
-            HighscoreFile::write(path.c_str(), table->entries);
-            break;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -78,6 +56,14 @@ TEST(HighscoreTable, InsertSortsStablyAndTrimsOnce) {
     HighscoreTable::insert(&unsorted.entries, HighscoreEntry::copyOf("v", 1, 3));
     EXPECT_EQ(unsorted.rows(), "y 5|w 5|v 3|x 1|z 1|");
 
+    // Nine plus one is the first size trimmed: back to nine, the lowest gone.
+    TableRows nine(fileOf(9));
+    HighscoreTable::insert(&nine.entries, HighscoreEntry::copyOf("bo", 2, 55));
+    EXPECT_EQ(nine.rows(), "p0 100|p1 90|p2 80|p3 70|p4 60|bo 55|p5 50|p6 40|p7 30|");
+    TableRows eight(fileOf(8));
+    HighscoreTable::insert(&eight.entries, HighscoreEntry::copyOf("bo", 2, 5));
+    EXPECT_EQ(eight.entries.size(), 9u);
+
     // Twelve rows from a long file plus one: one removed, not down to nine.
     TableRows twelve(fileOf(12));
     HighscoreTable::insert(&twelve.entries, HighscoreEntry::copyOf("m", 1, 1000));
@@ -103,49 +89,4 @@ TEST(HighscoreTable, NameEntryKeys) {
     int length = 3;
     EXPECT_EQ(NameEntry::type(NameEntry::kEnter, name, &length), NameEntry::kFinished);
     EXPECT_EQ(length, 3);
-}
-
-TEST(HighscoreTable, EndOfGameAgainstTheFile) {
-    ScratchDirectory dir;
-    const std::string path = dir.file("Highscores.txt");
-    {  // No file: nothing asked, nothing created.
-        TableRows t;
-        EXPECT_FALSE(endOfGame(path, 500, "ann\r", &t));
-        EXPECT_TRUE(dir.list().empty());
-    }
-    {  // Empty file: any score qualifies, one line after Enter.
-        ScratchDirectory::put(path, "");
-        TableRows t;
-        EXPECT_TRUE(endOfGame(path, 0, "ann\r", &t));
-        EXPECT_EQ(ScratchDirectory::contents(path), "ann 0\n");
-    }
-    {  // Nine lines: still nine after Enter, the lowest dropped.
-        ScratchDirectory::put(path, fileOf(9));
-        TableRows t;
-        EXPECT_TRUE(endOfGame(path, 55, "bo\r", &t));
-        EXPECT_EQ(ScratchDirectory::contents(path),
-                  "p0 100\np1 90\np2 80\np3 70\np4 60\nbo 55\np5 50\np6 40\np7 30\n");
-        EXPECT_EQ(t.entries.size(), 9u);
-    }
-    {  // Ten lines, the last equal to the points: the table is only shown.
-        ScratchDirectory::put(path, fileOf(10));
-        TableRows t;
-        EXPECT_FALSE(endOfGame(path, 10, "cy\r", &t));
-        EXPECT_EQ(t.entries.size(), 10u);
-        EXPECT_EQ(ScratchDirectory::contents(path), fileOf(10));
-    }
-    {  // Ten lines and more points than the last: 11 minus one.
-        ScratchDirectory::put(path, fileOf(10));
-        TableRows t;
-        EXPECT_TRUE(endOfGame(path, 11, "di\r", &t));
-        EXPECT_EQ(ScratchDirectory::contents(path), fileOf(9) + "di 11\n");
-    }
-    {  // An empty name writes " points" and reads back as an empty name.
-        ScratchDirectory::put(path, "");
-        TableRows t;
-        EXPECT_TRUE(endOfGame(path, 7, "  \r", &t));
-        EXPECT_EQ(ScratchDirectory::contents(path), " 7\n");
-        TableRows back(ScratchDirectory::contents(path));
-        EXPECT_EQ(back.rows(), " 7|");
-    }
 }

@@ -97,27 +97,3 @@ TEST(HudGl, DrawsTextWhereTheLinesSayAndRestoresState) {
     EXPECT_GT(litPixels(305 * w / 1024, baseline - 4, 30, 14), 20);
     EXPECT_EQ(litPixels(0, 0, w, baseline - 10), 0);
 }
-
-TEST(HudGl, DrawCountsMessagesDownAndDrawsTheEndScreens) {
-    GlTestContext::reset();
-    Hud hud;
-    hud.update(2);
-    hud.setWireframe(true);
-    hud.setGameOver(true);
-    std::list<HighscoreEntry*> table{HighscoreEntry::copyOf("ann", 3, 300)};
-    hud.setHighscoreTable(&table);
-
-    enterOverlay();
-    hud.draw();
-    EXPECT_EQ(hud.wireframeMessageFrames, 1);
-    hud.draw();
-    EXPECT_EQ(hud.wireframeMessageFrames, 0);
-    leaveOverlay();
-    EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
-
-    // The table's first row ("ann" at y = 250 units) is on screen.
-    const int w = GlTestContext::kWidth, h = GlTestContext::kHeight;
-    const int rowBaseline = h - 250 * h / 768;
-    EXPECT_GT(litPixels(300 * w / 1024, rowBaseline - 4, 25, 16), 10);
-    delete table.front();
-}

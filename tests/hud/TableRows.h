@@ -28,9 +28,10 @@ public:
         }
         entries.clear();
     }
-    std::string rows() const {
+    std::string rows() const { return rowsOf(entries); }
+    static std::string rowsOf(const std::list<HighscoreEntry*>& table) {
         std::string out;
-        for (const HighscoreEntry* e : entries) {
+        for (const HighscoreEntry* e : table) {
             out += std::string(e->name) + " " + std::to_string(e->score) + "|";
         }
         return out;

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "assets/Model.h"
 #include "assets/ModelFactory.h"
+#include "support/Feedback.h"
 #include "support/GlTestContext.h"
 #include "support/MeshModel.h"
 #include "support/ScratchDirectory.h"
@@ -25,24 +27,16 @@ Point toWindow(Vector3 p) {
 }
 
 // Window x, y of every polygon vertex that draw() sends down the pipeline.
-template <typename Draw>
-std::vector<Point> feedback(Draw draw) {
+std::vector<Point> feedback(const std::function<void()>& draw) {
     GlTestContext::reset();
     glMatrixMode(GL_PROJECTION);
     glOrtho(-kHalfView, kHalfView, -kHalfView, kHalfView, -10000.0, 10000.0);
     glMatrixMode(GL_MODELVIEW);
-    std::vector<GLfloat> buffer(1 << 16);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    glPushMatrix();
-    draw();
-    glPopMatrix();
-    const GLint used = glRenderMode(GL_RENDER);
     std::vector<Point> points;
-    for (GLint at = 0; at < used;) {
-        EXPECT_EQ(static_cast<GLenum>(buffer[at++]), static_cast<GLenum>(GL_POLYGON_TOKEN));
-        for (int n = static_cast<int>(buffer[at++]); n > 0; --n, at += 3) {
-            points.push_back({buffer[at], buffer[at + 1]});
+    for (const Primitive& p : feedbackOf(draw)) {
+        EXPECT_EQ(p.token, GLenum(GL_POLYGON_TOKEN));
+        for (const auto& v : p.vertices) {
+            points.push_back({v[0], v[1]});
         }
     }
     return points;

@@ -36,17 +36,6 @@ void allocateLikeLoadModel(SceneObject& o) {
 
 }  // namespace
 
-TEST(ShadowVolume, LightIsTakenIntoTheObjectFrameUnscaled) {
-    SceneObject o(1, 2, 3, 2.0f);
-    o.yaw(3.14159265f / 2);  // forward +x, side -z
-    o.update(60);
-    // (L - p) = (-21, 98, -3), read along side, up, forward.
-    const Vector3 local = ShadowVolume::lightInLocalFrame(o, -20, 100, 0);
-    EXPECT_NEAR(local.x, 3.0f, 1e-4f);
-    EXPECT_NEAR(local.y, 98.0f, 1e-4f);
-    EXPECT_NEAR(local.z, -21.0f, 1e-4f);
-}
-
 TEST(ShadowVolume, ClosedMeshGivesOneQuadPerRimEdgeOfTheLitPatch) {
     std::unique_ptr<MeshModel> cube(MeshModel::cube({0, 0, 0}, 1));
     SceneObject o(0, 0, 0, 1);

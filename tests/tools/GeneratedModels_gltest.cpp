@@ -1,10 +1,11 @@
 // Every generated model read back by the game's own loader, from the data/
 // the build wrote, with its textures, display list, face normals and
-// neighbours, as the level will see them. Shapes are checked on the tool's
-// side, before writing.
+// neighbours, as the level and the shadow code will see them.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 
 #include "assets/Model.h"
@@ -12,59 +13,62 @@
 #include "content/ModelCatalog.h"
 #include "support/GlTestContext.h"
 
-namespace {
-
-class GeneratedModels : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(GlTestContext::ready());
-        GlTestContext::reset();
-        // "data/..." resolves against the build directory, as for the game.
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        ASSERT_EQ(chdir(ZUMBRA_BUILD_DIR), 0);
-        saved = theModelFactory;
-        testing::internal::CaptureStdout();
-        theModelFactory = new ModelFactory();
-    }
-    void TearDown() override {
-        testing::internal::GetCapturedStdout();
-        theModelFactory = saved;  // the test's factory lives on, as the game's does
-        EXPECT_EQ(chdir(cwd), 0);
-        GlTestContext::reset();
-    }
-
-    Model* load(const std::string& file) {
-        names.push_back(new std::string("data/" + file));  // models keep the pointer
-        return theModelFactory->getModel(names.back()->c_str(), 1.0f);
-    }
-
+TEST(GeneratedModels, EveryFileLoadsWholeAndSolidsAreClosedAndWoundOneWay) {
+    ASSERT_TRUE(GlTestContext::ready());
+    GlTestContext::reset();
+    // "data/..." resolves against the build directory, as for the game.
     char cwd[4096];
-    ModelFactory* saved = nullptr;
-    std::vector<std::string*> names;
-};
-
-}  // namespace
-
-TEST_F(GeneratedModels, EveryFileLoadsWithItsTexturesAndClosedSolidsHaveNoOpenEdge) {
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(ZUMBRA_BUILD_DIR), 0);
+    ModelFactory* saved = theModelFactory;
+    testing::internal::CaptureStdout();
+    theModelFactory = new ModelFactory();  // lives on, as the game's does
     for (const NamedModel& built : buildModels()) {
         SCOPED_TRACE(built.file);
-        const Model* m = load(built.file);
+        // Models keep the name's pointer.
+        const Model* m =
+            theModelFactory->getModel((new std::string("data/" + built.file))->c_str(), 1.0f);
         ASSERT_NE(m, nullptr);
         // A refused file leaves zero counts; these are the counts the tool wrote.
         ASSERT_EQ(m->numVertices, built.mesh.vertexCount());
         ASSERT_EQ(m->numTriangles, built.mesh.triangleCount());
-        ASSERT_EQ(m->numGroups, static_cast<int>(built.mesh.groups.size()));
         ASSERT_GE(m->numMaterials, 1);
         EXPECT_NE(m->displayList, 0u);
         for (int i = 0; i < m->numMaterials; ++i) {
             EXPECT_NE(m->materials[i].textureId, 0u) << m->materials[i].textureName;
         }
+        std::vector<int> drawn(m->numTriangles, 0);
+        for (int g = 0; g < m->numGroups; ++g) {
+            ASSERT_GE(m->groups[g].materialIndex, 0);
+            for (int i = 0; i < m->groups[g].numTriangles; ++i) {
+                ++drawn[m->groups[g].triangleIndices[i]];
+            }
+        }
+        EXPECT_EQ(std::count(drawn.begin(), drawn.end(), 1), m->numTriangles)
+            << "every triangle is drawn exactly once";
+        // A sheet folded back on itself, or a triangle turned against its
+        // neighbour, uses some edge twice in the same direction; a closed
+        // solid uses each edge once each way, so the shadow finds no rim.
+        std::map<std::pair<int, int>, int> directed;
         int open = 0;
         for (int t = 0; t < m->numTriangles; ++t) {
             const Vector3& n = m->triangles[t].faceNormal;
-            ASSERT_NEAR(n.x * n.x + n.y * n.y + n.z * n.z, 1.0f, 1e-3f) << "triangle " << t;
+            ASSERT_NEAR(n.x * n.x + n.y * n.y + n.z * n.z, 1.0f, 1e-3f) << "degenerate " << t;
+            for (const float* vn : m->triangles[t].vertexNormals) {
+                // Lit from the side it faces: no corner's normal turned away.
+                ASSERT_NEAR(vn[0] * vn[0] + vn[1] * vn[1] + vn[2] * vn[2], 1.0f, 1e-3f);
+                ASSERT_GT(vn[0] * n.x + vn[1] * n.y + vn[2] * n.z, 0.0f) << "triangle " << t;
+            }
             for (int e = 0; e < 3; ++e) {
+                const int* v = m->triangles[t].vertexIndices;
+                ++directed[{v[e], v[(e + 1) % 3]}];
                 open += m->triangles[t].neighbours[e] == -1 ? 1 : 0;
+            }
+        }
+        for (const auto& [edge, uses] : directed) {
+            ASSERT_EQ(uses, 1) << "edge " << edge.first << "-" << edge.second;
+            if (built.closed) {
+                ASSERT_EQ(directed.count({edge.second, edge.first}), 1u) << "open edge";
             }
         }
         if (built.closed) {
@@ -73,5 +77,9 @@ TEST_F(GeneratedModels, EveryFileLoadsWithItsTexturesAndClosedSolidsHaveNoOpenEd
             EXPECT_GT(open, 0) << "a shell or tile has a rim";
         }
     }
+    testing::internal::GetCapturedStdout();
+    theModelFactory = saved;
+    EXPECT_EQ(chdir(cwd), 0);
     EXPECT_EQ(GlTestContext::drainErrors(), GLenum(GL_NO_ERROR));
+    GlTestContext::reset();
 }

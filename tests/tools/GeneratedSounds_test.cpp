@@ -1,5 +1,6 @@
 // The generated sound files, loaded the way the game loads them: SDL2_mixer
-// with the dummy driver (set for every test), MP3 through its decoder.
+// with the dummy driver (set for every test), MP3 through its decoder, WAV
+// and AIFF through its own readers.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "content/AudioFiles.h"
 #include "content/SoundEffects.h"
 
 namespace {
@@ -64,4 +66,33 @@ TEST_F(GeneratedSounds, TheMusicIsAMinuteOrLonger) {
     EXPECT_EQ(Mix_GetMusicType(music), MUS_MP3);
     EXPECT_GE(Mix_MusicDuration(music), 60.0);
     Mix_FreeMusic(music);
+}
+
+TEST_F(GeneratedSounds, WavAndAiffDecodeToTheSamplesTheyWereMadeFrom) {
+    ASSERT_EQ(rate, kEffectRate) << "no resampling, so frames compare one to one";
+    for (const auto& [name, source] : {std::make_pair("bubble_pop.wav", bombPop()),
+                                       std::make_pair("synth_loop.aif", refusal())}) {
+        SCOPED_TRACE(name);
+        Mix_Chunk* chunk = Mix_LoadWAV(dataFile(name).c_str());
+        ASSERT_NE(chunk, nullptr) << Mix_GetError();
+        // A wrong rate, channel count or byte order changes the length or the samples.
+        ASSERT_EQ(chunk->alen, source.size() * 2 * 2);
+        const Sint16* pcm = reinterpret_cast<const Sint16*>(chunk->abuf);
+        for (size_t f = 0; f < source.size(); ++f) {
+            ASSERT_NEAR(pcm[2 * f], source[f] * 32767.0f, 1.5f) << "frame " << f;
+            ASSERT_EQ(pcm[2 * f], pcm[2 * f + 1]);
+        }
+        Mix_FreeChunk(chunk);
+    }
+    // Out-of-range samples clip instead of wrapping round.
+    const std::vector<uint8_t> wav = wavBytes({2.0f, -3.0f, 0.5f}, 1, kEffectRate);
+    Mix_Chunk* clipped = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), int(wav.size())), 1);
+    ASSERT_NE(clipped, nullptr) << Mix_GetError();
+    ASSERT_EQ(clipped->alen, 3u * 4u);
+    const Sint16* pcm = reinterpret_cast<const Sint16*>(clipped->abuf);
+    // The mixer's conversion to stereo may move a sample by one step.
+    EXPECT_NEAR(pcm[0], 32767, 1);
+    EXPECT_NEAR(pcm[2], -32767, 1);
+    EXPECT_NEAR(pcm[4], 16384, 1);
+    Mix_FreeChunk(clipped);
 }

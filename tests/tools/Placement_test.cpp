@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <sstream>
 
+#include "assets/PlacementReader.h"
 #include "content/ContentWriter.h"
 #include "content/DomeModel.h"
 #include "content/FlowerModels.h"
@@ -14,55 +13,13 @@
 
 namespace {
 
-struct Record {
-    double values[7];
-};
-
-// Reads a placement text as the level loader does: kind A ends at a "$$$"
-// where a record's first line would be, the other kinds at a "$$$" in place
-// of a separator. Lines longer than 29 characters fail the test.
-std::vector<Record> readLikeTheLoader(const std::string& text, char kind) {
-    std::istringstream in(text);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        EXPECT_LE(line.size(), 29u) << line;
-        lines.push_back(line);
-    }
-    std::vector<Record> records;
-    size_t at = 0;
-    auto next = [&]() { return at < lines.size() ? lines[at++] : std::string(); };
-    bool separatorSeen = false;
-    std::string separator;
-    while (at < lines.size()) {
-        if (kind == 'A') {
-            const std::string first = next();
-            if (first == "$$$") {
-                next();
-                break;
-            }
-            Record r;
-            r.values[0] = std::atof(first.c_str());
-            for (int i = 1; i < 7; ++i) {
-                r.values[i] = std::atof(next().c_str());
-            }
-            records.push_back(r);
-            next();
-        } else {
-            if (separatorSeen && separator == "$$$") {
-                next();
-                break;
-            }
-            Record r;
-            for (double& v : r.values) {
-                v = std::atof(next().c_str());
-            }
-            records.push_back(r);
-            separator = next();
-            separatorSeen = true;
-        }
-    }
-    EXPECT_EQ(at, lines.size()) << "nothing may follow the line after \"$$$\"";
-    return records;
+// The records as the game's reader takes them from the text: flowerA.txt
+// ends before a record, the others in place of a separator.
+std::vector<PlacementReader::Record> read(const std::string& text, char kind) {
+    return PlacementReader::readText(text.data(), text.size(),
+                                     kind == 'A' ? PlacementReader::Layout::TerminatorBeforeRecord
+                                                 : PlacementReader::Layout::TerminatorAsSeparator,
+                                     "placement");
 }
 
 }  // namespace
@@ -81,9 +38,9 @@ TEST(Placement, EachKindHasItsOwnTerminatorLayout) {
     EXPECT_NE(placementText(kFlowerKinds[2], two).find("\n2.0000\n"), std::string::npos);
     EXPECT_NE(placementText(kFlowerKinds[3], two).find("\n0.6667\n"), std::string::npos);
     // Read back with the matching loop, each layout gives exactly its records.
-    EXPECT_EQ(readLikeTheLoader(a, 'A').size(), 2u);
-    EXPECT_EQ(readLikeTheLoader(b, 'B').size(), 2u);
-    EXPECT_EQ(readLikeTheLoader(placementText(kFlowerKinds[0], {}), 'A').size(), 0u);
+    EXPECT_EQ(read(a, 'A').size(), 2u);
+    EXPECT_EQ(read(b, 'B').size(), 2u);
+    EXPECT_EQ(read(placementText(kFlowerKinds[0], {}), 'A').size(), 0u);
     EXPECT_EQ(placementText(kFlowerKinds[1], {}), "");
 }
 
@@ -103,14 +60,13 @@ TEST(Placement, TheLevelsFlowersStandApartInsideTheHall) {
     for (size_t k = 0; k < 4; ++k) {
         const FlowerKind& kind = kFlowerKinds[k];
         EXPECT_EQ(files[k].name, kind.placementFile());
-        const std::vector<Record> records = readLikeTheLoader(
-            std::string(files[k].bytes.begin(), files[k].bytes.end()), kind.letter);
+        const auto records =
+            read(std::string(files[k].bytes.begin(), files[k].bytes.end()), kind.letter);
         ASSERT_EQ(records.size(), size_t(placement::kPerKind)) << kind.letter;
-        for (const Record& r : records) {
-            EXPECT_EQ(r.values[1], 0.0) << "on the floor";
-            EXPECT_EQ(r.values[3], 0.0);
-            EXPECT_EQ(r.values[4], 0.0);
-            EXPECT_EQ(r.values[5], 0.0);
+        for (const PlacementReader::Record& r : records) {
+            EXPECT_TRUE(r.values[1] == 0 && r.values[3] == 0 && r.values[4] == 0 &&
+                        r.values[5] == 0)
+                << "upright on the floor";
             const double scale = r.values[6] * kind.loadScale;  // as the game draws it
             EXPECT_GE(scale, 0.84);
             EXPECT_LE(scale, 1.21);

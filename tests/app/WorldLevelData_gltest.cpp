@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -63,14 +62,6 @@ std::map<char, size_t> flowerKinds(const World& world) {
         ++kinds[f->modelFile[std::string("data/flower").size()]];  // "data/flowerA_LOD0.ms3d"
     }
     return kinds;
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-    return ScratchDirectory::contents(path.string());
 }
 
 class WorldLevelData : public ::testing::Test {
@@ -238,7 +229,8 @@ TEST_F(WorldLevelData, DamagedFiles) {
     check(
         [&](const fs::path& data) {
             for (const auto& [file, change] : damage) {
-                writeFile(data / file, change(readFile(data / file)));
+                const std::string path = (data / file).string();
+                ScratchDirectory::put(path, change(ScratchDirectory::contents(path)));
             }
         },
         expected);

@@ -13,21 +13,45 @@
 #include "content/ModelCatalog.h"
 #include "support/GlTestContext.h"
 
-TEST(GeneratedModels, EveryFileLoadsWholeAndSolidsAreClosedAndWoundOneWay) {
-    ASSERT_TRUE(GlTestContext::ready());
-    GlTestContext::reset();
-    // "data/..." resolves against the build directory, as for the game.
+namespace {
+
+// Runs in the build directory, where "data/..." resolves as for the game,
+// with a model cache of its own.
+class GeneratedModels : public ::testing::Test {
+protected:
+    template <typename F>
+    static auto load(F f) {
+        testing::internal::CaptureStdout();
+        auto made = f();
+        testing::internal::GetCapturedStdout();
+        return made;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(GlTestContext::ready());
+        GlTestContext::reset();
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        ASSERT_EQ(chdir(ZUMBRA_BUILD_DIR), 0);
+        saved = theModelFactory;
+        theModelFactory = load([] { return new ModelFactory(); });  // lives on, as the game's
+    }
+    void TearDown() override {
+        theModelFactory = saved;
+        EXPECT_EQ(chdir(cwd), 0);
+        GlTestContext::reset();
+    }
+
     char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    ASSERT_EQ(chdir(ZUMBRA_BUILD_DIR), 0);
-    ModelFactory* saved = theModelFactory;
-    testing::internal::CaptureStdout();
-    theModelFactory = new ModelFactory();  // lives on, as the game's does
+    ModelFactory* saved = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GeneratedModels, EveryFileLoadsWholeAndSolidsAreClosedAndWoundOneWay) {
     for (const NamedModel& built : buildModels()) {
         SCOPED_TRACE(built.file);
         // Models keep the name's pointer.
-        const Model* m =
-            theModelFactory->getModel((new std::string("data/" + built.file))->c_str(), 1.0f);
+        const char* name = (new std::string("data/" + built.file))->c_str();
+        const Model* m = load([name] { return theModelFactory->getModel(name, 1.0f); });
         ASSERT_NE(m, nullptr);
         // A refused file leaves zero counts; these are the counts the tool wrote.
         ASSERT_EQ(m->numVertices, built.mesh.vertexCount());
@@ -77,9 +101,5 @@ TEST(GeneratedModels, EveryFileLoadsWholeAndSolidsAreClosedAndWoundOneWay) {
             EXPECT_GT(open, 0) << "a shell or tile has a rim";
         }
     }
-    testing::internal::GetCapturedStdout();
-    theModelFactory = saved;
-    EXPECT_EQ(chdir(cwd), 0);
     EXPECT_EQ(GlTestContext::drainErrors(), GLenum(GL_NO_ERROR));
-    GlTestContext::reset();
 }

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <utility>
 
-Matrix4::Matrix4() { setIdentity(); }
+Matrix4::Matrix4() {
+    setIdentity();
+}
 
 Matrix4::Matrix4(float x, float y, float z) {
     setZero();

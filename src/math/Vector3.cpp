@@ -46,4 +46,6 @@ Vector3 cross(Vector3 a, Vector3 b) {
                    static_cast<float>(double(a.x) * b.y - double(a.y) * b.x));
 }
 
-float distance(Vector3 a, Vector3 b) { return length(a - b); }
+float distance(Vector3 a, Vector3 b) {
+    return length(a - b);
+}

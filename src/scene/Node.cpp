@@ -4,16 +4,22 @@
 
 Node::Node() : children(new std::list<Node*>()) {}
 
-Node::~Node() { delete children; }
+Node::~Node() {
+    delete children;
+}
 
 void Node::update(int /*frameRate*/) {}
 void Node::draw() {}
 void Node::castShadow(float /*x*/, float /*y*/, float /*z*/) {}
 void Node::drawShadowVolume() {}
 
-void Node::addChild(Node* child) { children->push_back(child); }
+void Node::addChild(Node* child) {
+    children->push_back(child);
+}
 
-void Node::removeChild(Node* child) { children->remove(child); }
+void Node::removeChild(Node* child) {
+    children->remove(child);
+}
 
 void Node::updateTree(int frameRate) {
     for (Node* child : *children) {

@@ -14,7 +14,8 @@ namespace {
 // disturbs the matrix so that a missing push/pop would show.
 class RecordingNode : public Node {
 public:
-    RecordingNode(std::string name, std::vector<std::string>* log) : name(std::move(name)), log(log) {}
+    RecordingNode(std::string name, std::vector<std::string>* log)
+        : name(std::move(name)), log(log) {}
     void update(int frameRate) override {
         log->push_back("update " + name + " " + std::to_string(frameRate));
     }
@@ -53,7 +54,8 @@ TEST(Node, WalksArePostOrderWithBalancedMatrixStack) {
 
     log.clear();
     root.castShadowTree(-20, 100, 0);
-    EXPECT_EQ(log, (std::vector<std::string>{"cast g 80", "cast a 80", "cast b 80", "cast root 80"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"cast g 80", "cast a 80", "cast b 80", "cast root 80"}));
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

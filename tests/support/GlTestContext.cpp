@@ -4,9 +4,13 @@ namespace {
 bool contextReady = false;
 }
 
-void GlTestContext::markReady() { contextReady = true; }
+void GlTestContext::markReady() {
+    contextReady = true;
+}
 
-bool GlTestContext::ready() { return contextReady; }
+bool GlTestContext::ready() {
+    return contextReady;
+}
 
 void GlTestContext::reset() {
     glMatrixMode(GL_PROJECTION);

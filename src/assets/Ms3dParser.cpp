@@ -152,7 +152,8 @@ private:
             }
             int8_t material = 0;
             in.i8(material);
-            mesh.materialIndex = material;
+            // Signed on purpose: -1 is the group without a material.
+            mesh.materialIndex = material;  // NOLINT(bugprone-signed-char-misuse)
         }
         return true;
     }

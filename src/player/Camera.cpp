@@ -71,14 +71,14 @@ void Camera::extractFrustum() {
     // The clip matrix K = P * M for a symmetric perspective projection: only
     // P's elements 0, 5, 10, 11 and 14 are non-zero.
     float K[16];
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < 4; ++i) {
         K[4 * i] = M[4 * i] * P[0];
         K[4 * i + 1] = M[4 * i + 1] * P[5];
         K[4 * i + 2] = M[4 * i + 2] * P[10] + M[4 * i + 3] * P[14];
         K[4 * i + 3] = M[4 * i + 2] * P[11];
     }
 
-    for (int j = 0; j < 4; ++j) {
+    for (size_t j = 0; j < 4; ++j) {
         const float row0 = K[4 * j];
         const float row1 = K[4 * j + 1];
         const float row2 = K[4 * j + 2];

@@ -112,7 +112,7 @@ void ShadowVolume::collectSilhouette(SceneObject& object, Sides sides) {
 
 void ShadowVolume::writeQuads(SceneObject& object) {
     delete[] object.shadowQuads;
-    object.shadowQuads = new float[object.silhouetteIndexCount * 6];
+    object.shadowQuads = new float[static_cast<size_t>(object.silhouetteIndexCount) * 6];
     if (object.silhouetteIndexCount == 0) {
         return;
     }

@@ -30,6 +30,7 @@ void addStem(MeshBuilder& mesh, const std::vector<Vec3>& path, double r0, double
              const FlowerDetail& d, const UvRect& uv) {
     const std::vector<Vec3> points = smoothPath(path, d.along);
     std::vector<double> radii;
+    radii.reserve(static_cast<size_t>(d.along));
     for (int i = 0; i < d.along; ++i) {
         radii.push_back(r0 + (r1 - r0) * i / (d.along - 1));
     }

@@ -15,18 +15,24 @@ constexpr double kStep = kBar / 16.0;              // a sixteenth note
 
 // A chord by name, as the notes of its triad (or seventh) around middle C.
 std::vector<int> chordNotes(const std::string& name) {
-    if (name == "C")
+    if (name == "C") {
         return {60, 64, 67};
-    if (name == "Am")
+    }
+    if (name == "Am") {
         return {57, 60, 64};
-    if (name == "F")
+    }
+    if (name == "F") {
         return {53, 57, 60};
-    if (name == "G")
+    }
+    if (name == "G") {
         return {55, 59, 62};
-    if (name == "G7")
+    }
+    if (name == "G7") {
         return {55, 59, 62, 65};
-    if (name == "Em")
+    }
+    if (name == "Em") {
         return {52, 55, 59};
+    }
     return {50, 53, 57};  // Dm
 }
 

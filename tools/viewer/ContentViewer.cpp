@@ -189,7 +189,7 @@ void drawLevel(const std::vector<NamedModel>& models) {
 }
 
 bool savePng(const std::string& path) {
-    std::vector<unsigned char> pixels(kWidth * kHeight * 3);
+    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());

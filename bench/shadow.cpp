@@ -101,7 +101,7 @@ void castShadowEveryFrame(benchmark::State& state, SceneObject& object) {
         benchmark::DoNotOptimize(object.shadowQuads);
     }
     state.counters["triangles"] = object.lod0Model->numTriangles;
-    state.counters["edges"] = object.silhouetteIndexCount / 2;
+    state.counters["edges"] = object.silhouetteIndexCount / 2.0;
 }
 
 // Argument: rings; segments are twice the rings, so the triangle count is
@@ -142,7 +142,7 @@ void BM_CastShadowBee(benchmark::State& state) {
         benchmark::DoNotOptimize(bee.wings->shadowQuads);
     }
     state.counters["triangles"] = body.model.numTriangles + wingMesh.model.numTriangles;
-    state.counters["edges"] = (bee.silhouetteIndexCount + bee.wings->silhouetteIndexCount) / 2;
+    state.counters["edges"] = (bee.silhouetteIndexCount + bee.wings->silhouetteIndexCount) / 2.0;
 }
 BENCHMARK(BM_CastShadowBee)->Unit(benchmark::kMicrosecond);
 
@@ -173,7 +173,7 @@ void BM_CastShadowBeeFromData(benchmark::State& state) {
         benchmark::DoNotOptimize(bee.wings->shadowQuads);
     }
     state.counters["triangles"] = body.numTriangles + wingMesh.numTriangles;
-    state.counters["edges"] = (bee.silhouetteIndexCount + bee.wings->silhouetteIndexCount) / 2;
+    state.counters["edges"] = (bee.silhouetteIndexCount + bee.wings->silhouetteIndexCount) / 2.0;
 }
 BENCHMARK(BM_CastShadowBeeFromData)->Unit(benchmark::kMicrosecond);
 

@@ -100,7 +100,7 @@ std::string fileState(const char* name) {
 
 TEST(WorldHighscoreFile, EndOfGameAgainstABadFile) {
     const std::string huge = junk(8 << 20) + fullTable("\n");
-    struct Case {
+    struct Case {  // NOLINT(clang-analyzer-optin.performance.Padding): read as a table
         const char* what;
         // Prepares the working directory; false when this machine cannot.
         std::function<bool(ScratchDirectory& dir, std::unique_ptr<ScratchMount>& mount)> setUp;
@@ -109,7 +109,7 @@ TEST(WorldHighscoreFile, EndOfGameAgainstABadFile) {
         std::string after;   // the file at the end
         bool tinyFileLimit;  // Enter under a file size limit
     };
-    const auto put = [](std::string text) {
+    const auto put = [](const std::string& text) {
         return [text](ScratchDirectory&, std::unique_ptr<ScratchMount>&) {
             ScratchDirectory::put("Highscores.txt", text);
             return true;

@@ -189,11 +189,11 @@ TEST_F(WorldLevelData, DamagedFiles) {
     const std::map<std::string, std::function<std::string(std::string bytes)>> damage = {
         // Models: cut in half; the vertex count raised past the end of the
         // file; the header overwritten.
-        {"bee.ms3d", [](std::string b) { return b.substr(0, b.size() / 2); }},
+        {"bee.ms3d", [](const std::string& b) { return b.substr(0, b.size() / 2); }},
         {"flowerC_LOD0.ms3d", [](std::string b) { return b.replace(14, 2, "\xff\xff"); }},
         {"dome.ms3d", [](std::string b) { return b.replace(0, 64, std::string(64, '\x9c')); }},
         // An image that is text.
-        {"floor.png", [](std::string) { return std::string("not an image\n"); }},
+        {"floor.png", [](const std::string&) { return std::string("not an image\n"); }},
         // Placement files: a line over 29 characters in the third record
         // ends the list there; no "$$$" at all keeps every whole record;
         // lines of junk are numbers 0, so two whole records of zeros give two
@@ -206,9 +206,9 @@ TEST_F(WorldLevelData, DamagedFiles) {
              }
              return b.insert(at, "12345678901234567890123456789.0");
          }},
-        {"flowerA.txt", [](std::string b) { return b.substr(0, b.find("$$$")); }},
+        {"flowerA.txt", [](const std::string& b) { return b.substr(0, b.find("$$$")); }},
         {"flowerD.txt",
-         [](std::string) {
+         [](const std::string&) {
              std::string junk;
              for (int i = 0; i < 20; ++i) {
                  junk += "\x01\xfejunk\t#" + std::to_string(i * 7919) + "x\n";
@@ -216,7 +216,7 @@ TEST_F(WorldLevelData, DamagedFiles) {
              return junk;
          }},
         // A sound file that is text.
-        {"music_a.mp3", [](std::string) { return std::string(5000, 'm'); }},
+        {"music_a.mp3", [](const std::string&) { return std::string(5000, 'm'); }},
     };
     Expected expected;
     expected.refusedModels = {"data/bee.ms3d", "data/flowerC_LOD0.ms3d", "data/dome.ms3d"};

@@ -82,8 +82,11 @@ TEST_F(ModelFactoryGl, WireframeRecompilesEveryModelInCreationOrder) {
         // the list closes.
         const std::string lineA = "Pointer to existing Texture returned: " + texA + "\n";
         const std::string lineB = "Pointer to existing Texture returned: " + texB + "\n";
-        EXPECT_EQ(testing::internal::GetCapturedStdout(),
-                  lineA + lineA + lineA + lineB + lineB + lineB);
+        std::string expected;
+        for (const std::string* line : {&lineA, &lineA, &lineA, &lineB, &lineB, &lineB}) {
+            expected += *line;
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
         for (auto [m, old] : {std::pair{a, oldA}, std::pair{b, oldB}}) {
             EXPECT_NE(m->displayList, old);
             EXPECT_FALSE(glIsList(old)) << "the replaced list is deleted";

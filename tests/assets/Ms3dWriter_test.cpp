@@ -39,13 +39,13 @@ TEST(Ms3dWriter, WritesThePackedLittleEndianLayout) {
     w.materials.push_back(m);
 
     const std::vector<uint8_t> b = w.toBytes();
-    const size_t vertices = 14, triangles = vertices + 2 + 3 * 15, groups = triangles + 2 + 70,
-                 materials = groups + 2 + 36 + 2;
+    const size_t vertices = 14, triangles = vertices + 2 + 3 * size_t{15},
+                 groups = triangles + 2 + 70, materials = groups + 2 + 36 + 2;
     ASSERT_EQ(b.size(), materials + 2 + 361);
     EXPECT_EQ(std::memcmp(b.data(), "MS3D000000", 10), 0);
     EXPECT_EQ(b[10], 3);
     EXPECT_EQ(u16At(b, vertices), 3);
-    EXPECT_EQ(f32At(b, vertices + 2 + 2 * 15 + 1 + 8), 9.5f);
+    EXPECT_EQ(f32At(b, vertices + 2 + 2 * size_t{15} + 1 + 8), 9.5f);
     EXPECT_EQ(u16At(b, triangles), 1);
     EXPECT_EQ(u16At(b, triangles + 2 + 2 + 2), 2);   // second corner index
     EXPECT_EQ(f32At(b, triangles + 2 + 56), 0.25f);  // first t, as given

@@ -42,7 +42,8 @@ int litPixels(int x0, int y0, int width, int height) {
     int lit = 0;
     for (int y = std::max(y0, 0); y < std::min(y0 + height, h); ++y) {
         for (int x = std::max(x0, 0); x < std::min(x0 + width, w); ++x) {
-            lit += red[static_cast<size_t>(y * w + x)] > 0;
+            lit +=
+                red[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] > 0;
         }
     }
     return lit;

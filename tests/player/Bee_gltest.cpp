@@ -52,7 +52,7 @@ bool contains(const std::vector<Point>& points, Vector3 p) {
     return false;
 }
 
-bool writeTriangle(const std::string& path, MeshModel::Positions corners) {
+bool writeTriangle(const std::string& path, const MeshModel::Positions& corners) {
     return MeshModel(corners, {{0, 1, 2}}).toFile().writeFile(path);
 }
 
@@ -109,11 +109,11 @@ TEST_F(BeeGl, WingShadowVolumeIsDrawnInTheBeesFrame) {
     ASSERT_GT(bee.wings->silhouetteIndexCount, 0);
     const std::vector<Point> points = feedback([this] { bee.drawShadowVolume(); });
     for (int k = 0; k < bee.wings->silhouetteIndexCount * 2; ++k) {
-        const float* c = bee.wings->shadowQuads + 3 * k;
+        const float* c = bee.wings->shadowQuads + 3 * static_cast<ptrdiff_t>(k);
         EXPECT_TRUE(contains(points, wingsAt + Vector3(c[0], c[1], c[2]) * 2.0f)) << k;
     }
     for (int k = 0; k < bee.silhouetteIndexCount * 2; ++k) {
-        const float* c = bee.shadowQuads + 3 * k;
+        const float* c = bee.shadowQuads + 3 * static_cast<ptrdiff_t>(k);
         EXPECT_TRUE(contains(points, bee.position + Vector3(c[0], c[1], c[2]) * 2.0f)) << k;
     }
     bee.setCastsShadow(false);  // then neither volume is drawn

@@ -82,7 +82,7 @@ struct Marked {
 };
 
 Marked readStencil() {
-    std::vector<unsigned char> stencil(kSize * kSize);
+    std::vector<unsigned char> stencil(static_cast<size_t>(kSize) * kSize);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kSize, kSize, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, stencil.data());
     Marked m;

@@ -23,7 +23,8 @@ Edges edgesOf(const SceneObject& o) {
 }
 
 Vector3 corner(const SceneObject& o, int edge, int c) {
-    const float* q = o.shadowQuads + 12 * edge + 3 * c;
+    const float* q =
+        o.shadowQuads + 12 * static_cast<ptrdiff_t>(edge) + 3 * static_cast<ptrdiff_t>(c);
     return Vector3(q[0], q[1], q[2]);
 }
 
@@ -48,7 +49,8 @@ TEST(ShadowVolume, ClosedMeshGivesOneQuadPerRimEdgeOfTheLitPatch) {
     // Each quad is P(b), P(a), E(a), E(b), E ten times as far from the light.
     const Vector3 light(0, 50, 0);
     for (int k = 0; k < 4; ++k) {
-        const float* pa = cube->model.vertices[o.silhouetteIndices[2 * k]].position;
+        const float* pa =
+            cube->model.vertices[o.silhouetteIndices[2 * static_cast<size_t>(k)]].position;
         const float* pb = cube->model.vertices[o.silhouetteIndices[2 * k + 1]].position;
         const Vector3 a(pa[0], pa[1], pa[2]), b(pb[0], pb[1], pb[2]);
         const Vector3 expected[4] = {b, a, a + (a - light) * 10.0f, b + (b - light) * 10.0f};

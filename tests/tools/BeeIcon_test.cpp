@@ -27,7 +27,7 @@ TEST(BeeIcon, APngOfTheBeeOnAClearBackground) {
     ASSERT_TRUE(loaded);
     EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), 256);
     EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), 256);
-    std::vector<unsigned char> px(256 * 256 * 4);
+    std::vector<unsigned char> px(size_t{256} * 256 * 4);
     ilCopyPixels(0, 0, 0, 256, 256, 1, IL_RGBA, IL_UNSIGNED_BYTE, px.data());
     ilDeleteImages(1, &image);
     // Equal bytes also mean the rows were not turned upside down.

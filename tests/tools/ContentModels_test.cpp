@@ -48,6 +48,7 @@ std::vector<Vec3> groupVertices(const MeshBuilder& m, const std::string& group) 
         }
     }
     std::vector<Vec3> out;
+    out.reserve(used.size());
     for (int i : used) {
         out.push_back(m.vertices[i]);
     }

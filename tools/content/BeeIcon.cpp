@@ -4,13 +4,11 @@
 // pixel, so edges stay smooth at any size and the background stays clear.
 #include "content/BeeIcon.h"
 
-#include <IL/il.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "content/Color.h"
+#include "content/Image.h"
 
 namespace {
 
@@ -177,28 +175,5 @@ BeeIcon::BeeIcon(int size) : side(std::max(size, 1)), pixels(size_t(side) * side
 }
 
 bool BeeIcon::savePng(const std::string& path) const {
-    static bool initialised = false;
-    if (!initialised) {
-        ilInit();
-        ilEnable(IL_FILE_OVERWRITE);
-        initialised = true;
-    }
-    // DevIL takes a new image's rows bottom first and writes them to the PNG top first.
-    const size_t row = size_t(side) * 4;
-    std::vector<unsigned char> bottomFirst(pixels.size());
-    for (int y = 0; y < side; ++y) {
-        std::copy(pixels.begin() + y * row, pixels.begin() + (y + 1) * row,
-                  bottomFirst.begin() + (side - 1 - y) * row);
-    }
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    bool ok =
-        ilTexImage(side, side, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, bottomFirst.data()) == IL_TRUE;
-    ok = ok && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
-    ilDeleteImages(1, &image);
-    if (!ok) {
-        std::fprintf(stderr, "%s: DevIL could not write the icon\n", path.c_str());
-    }
-    return ok;
+    return Image::writePng(path, side, side, 4, pixels, "icon");
 }

@@ -34,6 +34,11 @@ std::vector<unsigned char> Image::bytes() const {
 }
 
 bool Image::savePng(const std::string& path) const {
+    return writePng(path, w, h, 3, bytes(), "image");
+}
+
+bool Image::writePng(const std::string& path, int width, int height, int channels,
+                     const std::vector<unsigned char>& topFirst, const char* what) {
     static bool initialised = false;
     if (!initialised) {
         ilInit();
@@ -41,21 +46,22 @@ bool Image::savePng(const std::string& path) const {
         initialised = true;
     }
     // DevIL takes a new image's rows bottom first and writes them to the PNG top first.
-    const std::vector<unsigned char> top = bytes();
-    std::vector<unsigned char> bottomFirst(top.size());
-    const size_t row = size_t(w) * 3;
-    for (int y = 0; y < h; ++y) {
-        std::copy(top.begin() + y * row, top.begin() + (y + 1) * row,
-                  bottomFirst.begin() + (h - 1 - y) * row);
+    std::vector<unsigned char> bottomFirst(topFirst.size());
+    const size_t row = size_t(width) * size_t(channels);
+    for (int y = 0; y < height; ++y) {
+        std::copy(topFirst.begin() + y * row, topFirst.begin() + (y + 1) * row,
+                  bottomFirst.begin() + (height - 1 - y) * row);
     }
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    bool ok = ilTexImage(w, h, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, bottomFirst.data()) == IL_TRUE;
+    const ILenum format = channels == 4 ? IL_RGBA : IL_RGB;
+    bool ok = ilTexImage(width, height, 1, static_cast<ILubyte>(channels), format, IL_UNSIGNED_BYTE,
+                         bottomFirst.data()) == IL_TRUE;
     ok = ok && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
     ilDeleteImages(1, &image);
     if (!ok) {
-        std::fprintf(stderr, "%s: DevIL could not write the image\n", path.c_str());
+        std::fprintf(stderr, "%s: DevIL could not write the %s\n", path.c_str(), what);
     }
     return ok;
 }

@@ -24,6 +24,10 @@ public:
     std::vector<unsigned char> bytes() const;
     // Writes a PNG through DevIL; false when DevIL refuses.
     bool savePng(const std::string& path) const;
+    // The same for any 8-bit RGB (3 channels) or RGBA (4) pixels, rows from
+    // the top; `what` names the picture in the error line.
+    static bool writePng(const std::string& path, int width, int height, int channels,
+                         const std::vector<unsigned char>& topFirst, const char* what);
 
 private:
     int w;

@@ -4,36 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "assets/FlowerKind.h"
 #include "assets/PlacementReader.h"
 #include "scene/Floor.h"
 #include "scene/Flower.h"
 #include "scene/Node.h"
 
 namespace {
-
-// What a record of each placement file turns into. The blossom spheres are
-// in model units; kinds C and D are modelled at another size than they are
-// placed, hence the scale factor.
-struct FlowerKind {
-    const char* placementFile;
-    PlacementReader::Layout layout;
-    const char* lod0Model;
-    const char* lod1Model;
-    float scaleFactor;
-    float points;
-    float sphereX, sphereY, sphereZ, sphereRadius;
-};
-
-const FlowerKind kFlowerKinds[] = {
-    {"data/flowerA.txt", PlacementReader::Layout::TerminatorBeforeRecord, "data/flowerA_LOD0.ms3d",
-     "data/flowerA_LOD1.ms3d", 1.0f, 100.0f, 0.0f, 8.237f, 0.0f, 1.333f},
-    {"data/flowerB.txt", PlacementReader::Layout::TerminatorAsSeparator, "data/flowerB_LOD0.ms3d",
-     "data/flowerB_LOD1.ms3d", 1.0f, 300.0f, 0.0f, 9.2f, 0.059f, 0.859f},
-    {"data/flowerC.txt", PlacementReader::Layout::TerminatorAsSeparator, "data/flowerC_LOD0.ms3d",
-     "data/flowerC_LOD1.ms3d", 0.5f, 50.0f, 0.0f, 15.364f, 0.0f, 1.421f},
-    {"data/flowerD.txt", PlacementReader::Layout::TerminatorAsSeparator, "data/flowerD_LOD0.ms3d",
-     "data/flowerD_LOD1.ms3d", 1.5f, 120.0f, 0.0f, 9.2f, 0.059f, 0.859f},
-};
 
 constexpr int kFloorRows = 4;
 constexpr int kFloorColumns = 2;

@@ -6,10 +6,11 @@
 #include <cmath>
 #include <set>
 
+#include "assets/FlowerKind.h"
 #include "content/BeeModel.h"
 #include "content/DomeModel.h"
 #include "content/FloorModel.h"
-#include "content/FlowerKinds.h"
+#include "content/FlowerFiles.h"
 #include "content/ModelCatalog.h"
 
 namespace {
@@ -195,8 +196,8 @@ TEST(ContentModels, FlowersHoldTheirBlossomRoundTheCollisionSphere) {
         const Vec3 centre(kind.sphereX, kind.sphereY, kind.sphereZ);
         int triangles[2] = {0, 0};
         for (int lod = 0; lod < 2; ++lod) {
-            SCOPED_TRACE(kind.modelFile(lod));
-            const MeshBuilder& m = model(kind.modelFile(lod));
+            SCOPED_TRACE(flowerFiles::model(kind, lod));
+            const MeshBuilder& m = model(flowerFiles::model(kind, lod));
             triangles[lod] = m.triangleCount();
             const std::vector<Vec3> blossom = groupVertices(m, "blossom");
             ASSERT_FALSE(blossom.empty());

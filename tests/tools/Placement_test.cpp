@@ -13,13 +13,9 @@
 
 namespace {
 
-// The records as the game's reader takes them from the text: flowerA.txt
-// ends before a record, the others in place of a separator.
-std::vector<PlacementReader::Record> read(const std::string& text, char kind) {
-    return PlacementReader::readText(text.data(), text.size(),
-                                     kind == 'A' ? PlacementReader::Layout::TerminatorBeforeRecord
-                                                 : PlacementReader::Layout::TerminatorAsSeparator,
-                                     "placement");
+// The records as the game's reader takes them from the text.
+std::vector<PlacementReader::Record> read(const std::string& text, const FlowerKind& kind) {
+    return PlacementReader::readText(text.data(), text.size(), kind.layout, "placement");
 }
 
 }  // namespace
@@ -38,9 +34,9 @@ TEST(Placement, EachKindHasItsOwnTerminatorLayout) {
     EXPECT_NE(placementText(kFlowerKinds[2], two).find("\n2.0000\n"), std::string::npos);
     EXPECT_NE(placementText(kFlowerKinds[3], two).find("\n0.6667\n"), std::string::npos);
     // Read back with the matching loop, each layout gives exactly its records.
-    EXPECT_EQ(read(a, 'A').size(), 2u);
-    EXPECT_EQ(read(b, 'B').size(), 2u);
-    EXPECT_EQ(read(placementText(kFlowerKinds[0], {}), 'A').size(), 0u);
+    EXPECT_EQ(read(a, kFlowerKinds[0]).size(), 2u);
+    EXPECT_EQ(read(b, kFlowerKinds[1]).size(), 2u);
+    EXPECT_EQ(read(placementText(kFlowerKinds[0], {}), kFlowerKinds[0]).size(), 0u);
     EXPECT_EQ(placementText(kFlowerKinds[1], {}), "");
 }
 
@@ -59,15 +55,14 @@ TEST(Placement, TheLevelsFlowersStandApartInsideTheHall) {
     ASSERT_EQ(files.size(), 4u);
     for (size_t k = 0; k < 4; ++k) {
         const FlowerKind& kind = kFlowerKinds[k];
-        EXPECT_EQ(files[k].name, kind.placementFile());
-        const auto records =
-            read(std::string(files[k].bytes.begin(), files[k].bytes.end()), kind.letter);
+        EXPECT_EQ("data/" + files[k].name, kind.placementFile);
+        const auto records = read(std::string(files[k].bytes.begin(), files[k].bytes.end()), kind);
         ASSERT_EQ(records.size(), size_t(placement::kPerKind)) << kind.letter;
         for (const PlacementReader::Record& r : records) {
             EXPECT_TRUE(r.values[1] == 0 && r.values[3] == 0 && r.values[4] == 0 &&
                         r.values[5] == 0)
                 << "upright on the floor";
-            const double scale = r.values[6] * kind.loadScale;  // as the game draws it
+            const double scale = r.values[6] * kind.scaleFactor;  // as the game draws it
             EXPECT_GE(scale, 0.84);
             EXPECT_LE(scale, 1.21);
             const double x = r.values[0], z = r.values[2], reach = footprints[k] * scale;

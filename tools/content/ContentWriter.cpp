@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "content/AudioFiles.h"
+#include "content/FlowerFiles.h"
 #include "content/FlowerModels.h"
 #include "content/ModelCatalog.h"
 #include "content/Mp3Encoder.h"
@@ -33,8 +34,8 @@ std::vector<ContentFile> placementFiles() {
     std::vector<ContentFile> files;
     for (size_t k = 0; k < beds.size(); ++k) {
         const std::string text = placementText(kFlowerKinds[k], beds[k]);
-        files.push_back(
-            {kFlowerKinds[k].placementFile(), std::vector<uint8_t>(text.begin(), text.end())});
+        files.push_back({flowerFiles::placement(kFlowerKinds[k]),
+                         std::vector<uint8_t>(text.begin(), text.end())});
     }
     return files;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "content/FlowerFiles.h"
 #include "content/FlowerParts.h"
 
 namespace {
@@ -35,7 +36,7 @@ void leafGroup(MeshBuilder& m) {
     m.useGroup("leaves", m.addMaterial("leaf", "data/leaf.png"));
 }
 void blossomGroup(MeshBuilder& m, const FlowerKind& k) {
-    m.useGroup("blossom", m.addMaterial("petal", "data/" + k.textureFile()));
+    m.useGroup("blossom", m.addMaterial("petal", "data/" + flowerFiles::blossomPicture(k)));
 }
 
 // A leaf from the stem at `base`, heading out along the horizontal unit

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "content/FlowerKinds.h"
+#include "assets/FlowerKind.h"
 #include "content/MeshBuilder.h"
 #include "content/Shapes.h"
 

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "content/FlowerFiles.h"
 #include "content/FlowerModels.h"
 #include "content/Noise.h"
 #include "content/Paint.h"
@@ -158,9 +159,11 @@ std::vector<NamedImage> paintFlowerTextures() {
                               rgb255(230, 170, 20)};
     std::vector<NamedImage> out;
     out.push_back({"leaf.png", paintLeaf()});
-    out.push_back({"flowerA.png", paintTulip()});
-    out.push_back({"flowerB.png", paintBell()});
-    out.push_back({"flowerC.png", paintRayFlower(sunflower, 0x5C0Fu, 220.0)});
-    out.push_back({"flowerD.png", paintRayFlower(cosmos, 0xC05Du, 60.0)});
+    out.push_back({flowerFiles::blossomPicture(kFlowerKinds[0]), paintTulip()});
+    out.push_back({flowerFiles::blossomPicture(kFlowerKinds[1]), paintBell()});
+    out.push_back(
+        {flowerFiles::blossomPicture(kFlowerKinds[2]), paintRayFlower(sunflower, 0x5C0Fu, 220.0)});
+    out.push_back(
+        {flowerFiles::blossomPicture(kFlowerKinds[3]), paintRayFlower(cosmos, 0xC05Du, 60.0)});
     return out;
 }

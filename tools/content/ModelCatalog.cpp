@@ -7,6 +7,7 @@
 #include "content/BombModel.h"
 #include "content/DomeModel.h"
 #include "content/FloorModel.h"
+#include "content/FlowerFiles.h"
 #include "content/FlowerModels.h"
 
 std::vector<NamedModel> buildModels() {
@@ -29,7 +30,7 @@ std::vector<NamedModel> buildModels() {
     for (const FlowerKind& kind : kFlowerKinds) {
         for (int lod = 0; lod < 2; ++lod) {
             // Petals and leaves are sheets: a flower is not closed, its stems are.
-            models.push_back({kind.modelFile(lod), buildFlower(kind, lod), false, false});
+            models.push_back({flowerFiles::model(kind, lod), buildFlower(kind, lod), false, false});
         }
     }
     // The shells and tiles lie in world coordinates: keep them from being culled wrongly.

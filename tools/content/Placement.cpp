@@ -43,6 +43,7 @@ std::vector<std::vector<FlowerSpot>> planFlowerBeds(const std::vector<double>& f
 }
 
 std::string placementText(const FlowerKind& kind, const std::vector<FlowerSpot>& spots) {
+    const bool separatorEnds = kind.layout == PlacementReader::Layout::TerminatorAsSeparator;
     std::string text;
     auto line = [&](const char* format, double value) {
         char buffer[32];
@@ -58,15 +59,15 @@ std::string placementText(const FlowerKind& kind, const std::vector<FlowerSpot>&
         line("%.1f", 0.0);  // pitch
         line("%.1f", 0.0);  // yaw
         line("%.1f", 0.0);  // roll
-        line("%.4f", s.worldScale / kind.loadScale);
+        line("%.4f", s.worldScale / kind.scaleFactor);
         const bool last = i + 1 == spots.size();
-        if (last && kind.letter != 'A') {
+        if (last && separatorEnds) {
             text += "$$$\n";  // stands in for the last separator
         } else {
             text += "\n";
         }
     }
-    if (kind.letter == 'A') {
+    if (!separatorEnds) {
         text += "$$$\n";  // stands where the next record would start
     } else if (spots.empty()) {
         return text;  // an empty file ends the list at once

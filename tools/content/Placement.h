@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "content/FlowerKinds.h"
+#include "assets/FlowerKind.h"
 
 // Where the flowers stand. Positions are drawn from a fixed-seed generator
 // inside the hall, each flower's footprint (its model's reach around its
@@ -12,7 +12,7 @@
 struct FlowerSpot {
     double x;
     double z;
-    double worldScale;  // as drawn; the file holds worldScale / loadScale
+    double worldScale;  // as drawn; the file holds worldScale / scaleFactor
 };
 
 namespace placement {
@@ -27,7 +27,7 @@ constexpr double kWallClearance = 5.0;
 // footprints[k]: the reach of kind k's model from its axis in model units.
 std::vector<std::vector<FlowerSpot>> planFlowerBeds(const std::vector<double>& footprints);
 
-// The placement file of one kind in the level loader's layout (kind A: "$$$"
-// in place of a record's first line; the others: in place of the last
-// record's separator), every line at most 29 characters.
+// The placement file of one kind in that kind's layout ("$$$" where the next
+// record's first line would be, or in place of the last record's separator),
+// every line at most 29 characters.
 std::string placementText(const FlowerKind& kind, const std::vector<FlowerSpot>& spots);

@@ -12,13 +12,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "assets/FlowerKind.h"
+#include "assets/PlacementReader.h"
 #include "content/BeeModel.h"
-#include "content/FlowerKinds.h"
+#include "content/FlowerFiles.h"
 #include "content/ModelCatalog.h"
 
 namespace {
@@ -89,27 +90,13 @@ struct Placed {
     double x, y, z, scale;
 };
 
-// Reads a placement file the way the level loader does.
+// The placements as the level loader reads them.
 std::vector<Placed> readPlacements(const FlowerKind& kind) {
     std::vector<Placed> out;
-    std::ifstream in(dataDir + "/" + kind.placementFile());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    size_t at = 0;
-    while (at + 7 <= lines.size()) {
-        if (kind.letter == 'A' && lines[at] == "$$$") {
-            break;
-        }
-        const double x = std::atof(lines[at].c_str()), y = std::atof(lines[at + 1].c_str());
-        const double z = std::atof(lines[at + 2].c_str());
-        const double scale = std::atof(lines[at + 6].c_str()) * kind.loadScale;
-        out.push_back({kind.modelFile(0), x, y, z, scale});
-        if (at + 7 >= lines.size() || (kind.letter != 'A' && lines[at + 7] == "$$$")) {
-            break;
-        }
-        at += 8;
+    const std::string path = dataDir + "/" + flowerFiles::placement(kind);
+    for (const PlacementReader::Record& r : PlacementReader::readFile(path.c_str(), kind.layout)) {
+        out.push_back({flowerFiles::model(kind, 0), r.values[0], r.values[1], r.values[2],
+                       r.values[6] * kind.scaleFactor});
     }
     return out;
 }

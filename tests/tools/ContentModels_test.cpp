@@ -159,8 +159,8 @@ TEST(ContentModels, TheHallFacesInwardAndEnclosesTheStart) {
 
 TEST(ContentModels, FloorTilesCoverTheGroundFacingUp) {
     double area = 0.0;
-    for (int i = 0; i < floorTiles::kColumns; ++i) {
-        for (int j = 0; j < floorTiles::kRows; ++j) {
+    for (int i = 0; i < floorTiles::kRows; ++i) {
+        for (int j = 0; j < floorTiles::kColumns; ++j) {
             for (int lod = 0; lod < 2; ++lod) {
                 const MeshBuilder& m = model(floorTiles::fileName(i, j, lod));
                 SCOPED_TRACE(floorTiles::fileName(i, j, lod));

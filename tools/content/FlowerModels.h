@@ -5,8 +5,9 @@
 #include "content/Shapes.h"
 
 // The four flowers, standing on the origin, each with its blossom around the
-// kind's collision sphere. Two groups per model: "stem" (stem and leaves,
-// "data/leaf.png") and "blossom" (the kind's own picture).
+// kind's collision sphere. Three groups per model: "stem" (closed stems) and
+// "leaves" (sheets), both in "data/leaf.png", and "blossom" (the kind's own
+// picture).
 namespace flowerAtlas {
 constexpr UvRect kLeaf{0.0, 0.0, 0.5, 1.0};
 constexpr UvRect kStem{0.5, 0.0, 1.0, 1.0};

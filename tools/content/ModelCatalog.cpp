@@ -19,8 +19,8 @@ std::vector<NamedModel> buildModels() {
     models.push_back({"dome_top.ms3d", buildDomeTop(), false, true});
     models.push_back({"dome_fronts.ms3d", buildDomeFronts(), true, true});
     models.push_back({"dome_fenster.ms3d", buildDomeWindows(), false, true});
-    for (int i = 0; i < floorTiles::kColumns; ++i) {
-        for (int j = 0; j < floorTiles::kRows; ++j) {
+    for (int i = 0; i < floorTiles::kRows; ++i) {
+        for (int j = 0; j < floorTiles::kColumns; ++j) {
             for (int lod = 0; lod < 2; ++lod) {
                 models.push_back(
                     {floorTiles::fileName(i, j, lod), buildFloorTile(i, j, lod), false, true});

@@ -1,8 +1,12 @@
 #include "content/FlowerModels.h"
 
 #include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "content/FlowerFiles.h"
+#include "content/FlowerHeads.h"
 #include "content/FlowerParts.h"
 
 namespace {
@@ -16,15 +20,6 @@ Vec3 sphereCentre(const FlowerKind& k) {
 
 double degrees(double d) {
     return d * kPi / 180.0;
-}
-
-// Two unit vectors spanning the plane perpendicular to the unit vector n.
-void planeAxes(const Vec3& n, Vec3& e1, Vec3& e2) {
-    e1 = normalized(cross(n, Vec3(0, 0, 1)));
-    if (length(e1) == 0.0) {
-        e1 = Vec3(1, 0, 0);
-    }
-    e2 = cross(n, e1);
 }
 
 // Every flower has three groups: closed stems and sheet leaves, both in the
@@ -55,93 +50,73 @@ void addLeaf(MeshBuilder& mesh, const Vec3& base, const Vec3& out, double reach,
     addBlade(mesh, leaf, d, flowerAtlas::kLeaf);
 }
 
-// Red tulip: six cupped petals round the sphere, two long leaves at the foot.
+// The tulip's goblet as (radius, height above its foot), foot to rim; far
+// away, a coarser one.
+const std::vector<std::pair<double, double>> kTulipProfile = {
+    {0.0, 0.0}, {0.5, 0.2}, {0.9, 0.6}, {1.17, 1.25}, {1.3, 1.95}, {1.35, 2.6}};
+const std::vector<std::pair<double, double>> kTulipProfileFar = {
+    {0.0, 0.0}, {0.9, 0.6}, {1.3, 1.95}, {1.35, 2.6}};
+
+// Red tulip: an open goblet of six rounded petals, two long leaves at the foot.
 void buildTulip(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
+    const Vec3 foot = sphereCentre(kind) - Vec3(0, 1.35, 0);
     stemGroup(mesh);
-    addStem(mesh, {{0, 0, 0}, {0.12, 2.5, 0.05}, {0.05, 5.0, -0.05}, {0, 7.3, 0}}, 0.2, 0.16, d,
-            flowerAtlas::kStem);
-    addLeaf(mesh, {0.05, 0.2, 0.0}, radial(degrees(20)), 3.0, 4.6, 0.9, 0.62, 0.55, d);
-    addLeaf(mesh, {-0.05, 0.3, 0.0}, radial(degrees(200)), 2.7, 5.2, 1.2, 0.55, 0.55, d);
-    if (d.extras) {
-        addLeaf(mesh, {0.0, 1.2, 0.05}, radial(degrees(110)), 1.9, 3.8, 0.6, 0.42, 0.6, d);
-    }
+    addStem(mesh, {{0, 0, 0}, {0.12, 2.5, 0.05}, {0.05, 5.0, -0.05}, foot + Vec3(0, 0.1, 0)}, 0.2,
+            0.16, d, flowerAtlas::kStem);
+    // Barely drooping: a leaf that arches over turns part of itself away from
+    // the light, and the fold casts shadow walls of its own.
+    addLeaf(mesh, {0.05, 0.2, 0.0}, radial(degrees(20)), 3.0, 4.6, 0.3, 0.62, 0.55, d);
+    addLeaf(mesh, {-0.05, 0.3, 0.0}, radial(degrees(200)), 2.7, 5.2, 0.4, 0.55, 0.55, d);
     blossomGroup(mesh, kind);
-    const double y = kind.sphereY;
-    // Petal curve as (distance from the axis, height), base to tip: it bulges
-    // around the sphere and closes in above it.
-    const std::pair<double, double> curve[] = {{0.3, y - 1.35},  {1.0, y - 0.9},   {1.4, y - 0.2},
-                                               {1.45, y + 0.55}, {1.15, y + 1.25}, {0.8, y + 1.65}};
-    for (int k = 0; k < 6; ++k) {
-        const bool inner = k % 2 == 1;
-        const Vec3 r = radial(degrees(60.0 * k + 15.0));
-        const double in = inner ? 0.9 : 1.0;
-        Blade petal;
-        for (const auto& [distance, height] : curve) {
-            petal.path.push_back(r * (distance * in) + Vec3(0, height - (inner ? 0.05 : 0.0), 0));
-        }
-        petal.face = r;
-        petal.width = inner ? 0.74 : 0.82;
-        petal.shape = 1.4;
-        petal.cup = -0.22;
-        addBlade(mesh, petal, d, flowerAtlas::kTulipPetal);
-    }
+    Cup cup;
+    cup.base = foot;
+    cup.axis = {0, 1, 0};
+    cup.profile = d.extras ? kTulipProfile : kTulipProfileFar;
+    cup.petals = 6;
+    // Each petal bulges a little and rises to a rounded tip above the gaps.
+    cup.shape = [](double angle, double t) {
+        double lobe = angle * 6.0 / (2.0 * kPi);
+        lobe -= std::round(lobe);  // -0.5 .. 0.5, 0 at the petal's middle
+        const double tip = std::sqrt(std::max(0.0, 1.0 - 4.0 * lobe * lobe));
+        return std::make_pair(1.0 + 0.06 * t * (2.0 * tip - 1.0), t * t * t * (0.45 * tip - 0.12));
+    };
+    addCup(mesh, cup, d.extras ? 6 : 2, flowerAtlas::kTulipPetal);
 }
 
-// The bell's section as (radius, height above its base), from the outer
-// foot over the rim to the inside: a closed shell. Far away, a coarser one.
+// The bell's outside as (radius, height above its base), foot to rim. Far
+// away, a coarser one.
 const std::vector<std::pair<double, double>> kBellProfile = {
-    {0.0, 0.0},  {0.28, 0.08}, {0.5, 0.32},  {0.62, 0.72}, {0.72, 1.12}, {0.85, 1.45}, {1.05, 1.72},
-    {1.0, 1.78}, {0.8, 1.5},   {0.66, 1.16}, {0.55, 0.76}, {0.42, 0.4},  {0.2, 0.2},   {0.0, 0.16}};
+    {0.0, 0.0}, {0.28, 0.08}, {0.5, 0.32}, {0.62, 0.72}, {0.72, 1.12}, {0.85, 1.45}, {1.05, 1.72}};
 const std::vector<std::pair<double, double>> kBellProfileFar = {
-    {0.0, 0.0}, {0.5, 0.32}, {0.72, 1.12}, {1.05, 1.72}, {0.8, 1.5}, {0.42, 0.4}, {0.0, 0.16}};
+    {0.0, 0.0}, {0.5, 0.32}, {0.72, 1.12}, {1.05, 1.72}};
 
-// Five pointed lobes that grow toward the rim.
-double bellLobes(double angle, double height) {
-    const double rim = std::pow(std::max(0.0, height / 1.78), 3.0);
-    return 1.0 + 0.16 * rim * std::cos(5.0 * angle);
-}
-
-// Blue bellflower: an upturned bell on a slender stem with narrow leaves.
+// Blue bellflower: an upturned bell with five pointed lobes on a slender
+// stem with narrow leaves.
 void buildBellflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
     const Vec3 centre = sphereCentre(kind);
     const Vec3 bellBase = centre - Vec3(0, 0.85, 0);
     stemGroup(mesh);
     addStem(mesh, {{0, 0, 0}, {0.2, 3.0, 0.0}, {-0.1, 6.0, 0.05}, bellBase + Vec3(0, 0.1, 0)}, 0.13,
             0.1, d, flowerAtlas::kStem);
-    const double leafAngles[] = {0, 140, 280, 60, 200};
-    const double leafHeights[] = {1.2, 2.8, 4.4, 5.8, 7.0};
-    const int leaves = d.extras ? 5 : 3;
+    const double leafAngles[] = {0, 140, 280};
+    const double leafHeights[] = {1.2, 2.8, 4.4};
+    const int leaves = d.extras ? 3 : 2;
     for (int i = 0; i < leaves; ++i) {
         const double size = 1.0 - 0.12 * i;
         addLeaf(mesh, {0.0, leafHeights[i], 0.0}, radial(degrees(leafAngles[i])), 2.3 * size,
                 1.2 * size, 0.5 * size, 0.26 * size, 0.7, d);
     }
-    // Sepals: small green points under the bell.
-    for (int k = 0; k < 5; ++k) {
-        const Vec3 r = radial(degrees(72.0 * k + 36.0));
-        Blade sepal;
-        sepal.path = {bellBase + r * 0.2 + Vec3(0, 0.12, 0), bellBase + r * 0.55 + Vec3(0, 0.05, 0),
-                      bellBase + r * 0.85 - Vec3(0, 0.1, 0)};
-        sepal.face = normalized(Vec3(0, 1, 0) + r * 0.3);
-        sepal.width = 0.12;
-        leafGroup(mesh);
-        addBlade(mesh, sepal, d, flowerAtlas::kLeaf);
-    }
-    if (d.extras) {
-        // A nodding bud on a side shoot.
-        const Vec3 joint(0.02, 6.6, 0.03);
-        const Vec3 tip(0.95, 7.25, -0.35);
-        stemGroup(mesh);
-        addStem(mesh, {joint, joint + Vec3(0.45, 0.55, -0.15), tip}, 0.06, 0.05, d,
-                flowerAtlas::kStem);
-        blossomGroup(mesh, kind);
-        addAxisLathe(mesh, tip + Vec3(0.05, 0.05, 0), normalized(Vec3(0.35, -1.0, -0.1)),
-                     {{0.0, -0.05}, {0.22, 0.1}, {0.3, 0.35}, {0.26, 0.6}, {0.0, 0.68}},
-                     d.around + 2, {0.0, 0.55, 0.75, 0.95});
-    }
     blossomGroup(mesh, kind);
-    addAxisLathe(mesh, bellBase, {0, 1, 0}, d.extras ? kBellProfile : kBellProfileFar,
-                 d.extras ? 20 : 10, flowerAtlas::kBell, bellLobes);
+    Cup bell;
+    bell.base = bellBase;
+    bell.axis = {0, 1, 0};
+    bell.profile = d.extras ? kBellProfile : kBellProfileFar;
+    bell.shape = [](double angle, double t) {
+        const double rim = t * t * t;
+        return std::make_pair(1.0 + 0.16 * rim * std::cos(5.0 * angle),
+                              0.1 * rim * std::cos(5.0 * angle));
+    };
+    addCup(mesh, bell, d.extras ? 20 : 10, flowerAtlas::kBell);
     // The pistil, pale, standing out of the bell.
     addStem(mesh,
             {bellBase + Vec3(0, 0.2, 0), centre + Vec3(0, 0.2, 0.0), centre + Vec3(0, 0.75, 0)},
@@ -150,93 +125,75 @@ void buildBellflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDeta
                  {0.13, 0.13, 0.1}, 5, d.around, flowerAtlas::kStamen);
 }
 
-// A flower head of ray petals round a domed seed disc: the disc faces `facing`.
-struct RayHead {
-    Vec3 facing;
-    std::vector<std::pair<double, double>> disc;  // (radius, height along facing), back to front
-    int petals;
-    int layers;
-    double petalBase;  // distance of the petal roots from the centre
-    double petalLength;
-    double petalWidth;
-    double petalShape;
-    double lift;  // how far the petals tilt toward the facing, radians
-};
-
-void addRayHead(MeshBuilder& mesh, const Vec3& centre, const RayHead& h, const FlowerDetail& d) {
-    addAxisLathe(mesh, centre, h.facing, h.disc, d.extras ? 16 : 8, flowerAtlas::kDisc);
-    Vec3 e1, e2;
-    planeAxes(h.facing, e1, e2);
-    for (int layer = 0; layer < h.layers; ++layer) {
-        const double back = -0.06 * layer;
-        const double size = 1.0 - 0.1 * layer;
-        for (int k = 0; k < h.petals; ++k) {
-            const double a = 2.0 * kPi * (k + 0.5 * layer) / h.petals;
-            const Vec3 out = e1 * std::cos(a) + e2 * std::sin(a);
-            const Vec3 dir = normalized(out * std::cos(h.lift) + h.facing * std::sin(h.lift));
-            const Vec3 root = centre + out * h.petalBase + h.facing * back;
-            const double len = h.petalLength * size;
-            Blade petal;
-            // Slight droop of the tip back away from the face.
-            petal.path = {root, root + dir * (0.5 * len),
-                          root + dir * len - h.facing * (0.12 * len)};
-            petal.face = h.facing;
-            petal.width = h.petalWidth * size;
-            petal.shape = h.petalShape;
-            petal.cup = 0.12 * h.petalWidth;
-            addBlade(mesh, petal, d, flowerAtlas::kRayPetal);
+// Petal edges of a head, from a table of (distance from the tip in lobe
+// positions, reach): straight between the entries, the same on both sides.
+std::function<double(double)> petalEdge(std::vector<std::pair<double, double>> table) {
+    return [table = std::move(table)](double lobe) {
+        const double x = std::fabs(lobe);
+        for (size_t i = 1; i < table.size(); ++i) {
+            if (x <= table[i].first) {
+                const double f = (x - table[i - 1].first) / (table[i].first - table[i - 1].first);
+                return table[i - 1].second + (table[i].second - table[i - 1].second) * f;
+            }
         }
-    }
+        return table.back().second;
+    };
 }
 
-// Tall sunflower: a heavy head, big leaves up the stem.
+// Tall sunflower: a heavy head of pointed petals round a broad seed disc,
+// big leaves up the stem.
 void buildSunflower(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
     const Vec3 centre = sphereCentre(kind);
     // The head nods toward -z, where the player looks from at the start.
     const Vec3 facing = normalized(Vec3(0, 1, -0.5));
     stemGroup(mesh);
     addStem(mesh,
-            {{0, 0, 0}, {0.15, 5, 0.0}, {-0.05, 10, 0.2}, {0, 13.8, 0.45}, centre - facing * 0.4},
+            {{0, 0, 0}, {0.15, 5, 0.0}, {-0.05, 10, 0.2}, {0, 13.8, 0.45}, centre - facing * 0.1},
             0.34, 0.24, d, flowerAtlas::kStem);
-    const double leafAngles[] = {10, 190, 100, 280};
-    const double leafHeights[] = {3.2, 6.2, 9.2, 11.8};
-    const int leaves = d.extras ? 4 : 2;
+    const double leafAngles[] = {10, 190, 100};
+    const double leafHeights[] = {2.8, 6.0, 9.2};
+    const int leaves = d.extras ? 3 : 2;
     for (int i = 0; i < leaves; ++i) {
-        const Vec3 out = radial(degrees(leafAngles[i]));
-        const Vec3 root(0.0, leafHeights[i], 0.0);
-        const Vec3 stalkEnd = root + out * 0.9 + Vec3(0, 0.5, 0);
-        stemGroup(mesh);
-        addStem(mesh, {root, root + out * 0.45 + Vec3(0, 0.35, 0), stalkEnd}, 0.1, 0.08, d,
-                flowerAtlas::kStem);
-        const double size = 1.0 - 0.08 * i;
-        addLeaf(mesh, stalkEnd, out, 3.2 * size, 0.7, 1.3, 1.35 * size, 0.45, d);
+        const double size = 1.0 - 0.1 * i;
+        addLeaf(mesh, {0.0, leafHeights[i], 0.0}, radial(degrees(leafAngles[i])), 3.5 * size, 1.0,
+                1.3, 1.2 * size, 0.9, d);
     }
     blossomGroup(mesh, kind);
-    RayHead head;
+    Wheel head;
+    head.centre = centre;
     head.facing = facing;
-    head.disc = {{0.0, -0.62}, {0.4, -0.6},  {0.9, -0.5},  {1.3, -0.35}, {1.45, -0.15},
-                 {1.4, 0.02},  {1.05, 0.13}, {0.55, 0.19}, {0.0, 0.22}};
-    head.petals = d.extras ? 11 : 12;
-    head.layers = d.extras ? 2 : 1;
-    head.petalBase = 1.15;
-    head.petalLength = 2.2;
-    head.petalWidth = 0.34;
-    head.petalShape = 0.8;
+    head.petals = d.extras ? 16 : 12;
+    head.discRadius = 1.25;
+    head.dome = 0.2;
+    head.petalLength = 1.7;
+    head.outline = petalEdge({{0.0, 1.0}, {0.25, 0.84}, {0.5, 0.62}});
     head.lift = degrees(8);
-    addRayHead(mesh, centre, head, d);
+    head.droop = 0.08;
+    head.petalPicture = flowerAtlas::kRayPetal;
+    head.discPicture = flowerAtlas::kDisc;
+    head.discFaceRim = kDiscFaceStart;
+    addWheel(mesh, head, d.extras ? 4 : 2, d.extras ? 2 : 1);
+    // Green bracts cup the back of the disc.
+    Cup back;
+    back.base = centre - facing * 0.45;
+    back.axis = facing;
+    back.profile = {{0.0, 0.0}, {0.6, 0.16}, {1.0, 0.34}, {1.15, 0.43}};
+    back.shape = [](double, double) { return std::make_pair(1.0, 0.0); };
+    addCup(mesh, back, d.extras ? 16 : 8, flowerAtlas::kDiscBack);
 }
 
-// Pink cosmos: eight broad petals round a small yellow disc, feathery leaves.
+// Pink cosmos: eight broad petals with toothed tips round a small yellow
+// disc, feathery leaves.
 void buildCosmos(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& d) {
     const Vec3 centre = sphereCentre(kind);
     const Vec3 facing = normalized(Vec3(0, 1, 0.25));
     stemGroup(mesh);
     addStem(mesh,
-            {{0, 0, 0}, {-0.15, 3, 0.0}, {0.1, 6, 0.05}, {0, 8.6, -0.05}, centre - facing * 0.2},
+            {{0, 0, 0}, {-0.15, 3, 0.0}, {0.1, 6, 0.05}, {0, 8.6, -0.05}, centre - facing * 0.1},
             0.12, 0.09, d, flowerAtlas::kStem);
     // Thread-like leaflets in pairs up the stem.
-    const double heights[] = {2.4, 4.2, 5.9};
-    const int pairs = d.extras ? 3 : 2;
+    const double heights[] = {2.4, 4.2};
+    const int pairs = d.extras ? 2 : 1;
     for (int i = 0; i < pairs; ++i) {
         for (int sideSign : {-1, 1}) {
             const Vec3 out = radial(degrees(90.0 * i + (sideSign > 0 ? 0.0 : 180.0) + 20.0));
@@ -244,17 +201,22 @@ void buildCosmos(MeshBuilder& mesh, const FlowerKind& kind, const FlowerDetail& 
         }
     }
     blossomGroup(mesh, kind);
-    RayHead head;
+    Wheel head;
+    head.centre = centre;
     head.facing = facing;
-    head.disc = {{0.0, -0.26}, {0.3, -0.2}, {0.42, -0.06}, {0.4, 0.07}, {0.25, 0.19}, {0.0, 0.24}};
     head.petals = 8;
-    head.layers = 1;
-    head.petalBase = 0.28;
-    head.petalLength = 1.9;
-    head.petalWidth = 0.44;
-    head.petalShape = 1.1;
+    head.discRadius = 0.4;
+    head.dome = 0.15;
+    head.petalLength = 1.8;
+    head.outline = d.extras
+                       ? petalEdge({{0.0, 1.0}, {1.0 / 6.0, 0.92}, {1.0 / 3.0, 0.98}, {0.5, 0.55}})
+                       : petalEdge({{0.0, 1.0}, {0.5, 0.55}});
     head.lift = degrees(14);
-    addRayHead(mesh, centre, head, d);
+    head.droop = 0.05;
+    head.petalPicture = flowerAtlas::kRayPetal;
+    head.discPicture = flowerAtlas::kDisc;
+    head.discFaceRim = kDiscFaceStart;
+    addWheel(mesh, head, d.extras ? 6 : 2, d.extras ? 2 : 1);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include "content/MeshBuilder.h"
 #include "content/Shapes.h"
 
-// Parts the flowers share. Stems, discs and bells are closed solids; petals
-// and leaves are single sheets, which the game draws from both sides.
+// Parts the flowers share. Stems are closed solids; leaves are single
+// sheets, which the game draws from both sides (blossoms: FlowerHeads.h).
 //
 // A flower's shadow volume is built once from its LOD0 model with a
 // two-sided silhouette: every outline edge of a sheet gives one quad, every
@@ -17,7 +17,7 @@ struct FlowerDetail {
     int along;     // stations along stems
     int stations;  // stations along a petal or leaf, tip and base included
     int across;    // strips across a petal or leaf (even: one edge runs down the middle)
-    bool extras;   // small decorations (buds, extra leaves)
+    bool extras;   // finer blossoms and more leaves
 };
 FlowerDetail flowerDetail(int lod);
 

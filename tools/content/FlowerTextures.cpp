@@ -39,45 +39,37 @@ Image paintLeaf() {
     return image;
 }
 
-// Tulip petal: u round the blade (outer face 0..0.5), v base to tip. Red with
-// a yellow foot, the inside darker with a black blotch at the base.
+// Tulip petal, the outside of the goblet: u across it (midrib at 0.5), v
+// from its foot to its tip. Red with a yellow foot, darker at the edges
+// where it meets the next petal.
 Image paintTulip() {
     const Noise n(0x7011u);
     Image image(256, 256);
     image.paint([&](double u, double v) {
-        const double m = fromMidrib(u);
+        const double m = std::fabs(u - 0.5) * 2.0;
         const double streaks = n.fractal(m * 6.0, v * 24.0, 6, 3);
         Color c = mix(rgb255(200, 20, 30), rgb255(236, 54, 44), streaks);
         c = mix(c, rgb255(250, 120, 80), 0.35 * smoothstep(0.75, 1.0, v) * m);
-        const double foot = smoothstep(0.3, 0.12, v + 0.05 * m);
-        if (upperFace(u)) {
-            c = mix(c, rgb255(240, 200, 40), foot);
-        } else {
-            c = c * 0.82;
-            c = mix(c, rgb255(250, 220, 60), smoothstep(0.38, 0.22, v + 0.1 * m));
-            c = mix(c, rgb255(30, 12, 20), smoothstep(0.26, 0.14, v + 0.12 * m));
-        }
+        c = mix(c, rgb255(240, 200, 40), smoothstep(0.3, 0.12, v + 0.05 * m));
+        c = c * (1.0 - 0.25 * smoothstep(0.8, 1.0, m));
         return c * (1.0 - 0.12 * line(m, 0.08));
     });
     return image;
 }
 
-// Bellflower: the bell (u round it, v from the outer foot over the rim at
-// about 0.5 to the inside) and the pale pistil.
+// Bellflower: the bell (u round it, v from its foot to the rim) and the
+// pale pistil.
 Image paintBell() {
     const Noise n(0xBE11u);
     Image image(256, 256);
     image.paint([&](double u, double v) {
         double lu, lv;
         if (inRegion(flowerAtlas::kBell, u, v, lu, lv)) {
-            const double toRim = 1.0 - std::fabs(lv - 0.5) * 2.0;  // 1 at the rim
-            const bool outside = lv < 0.5;
             const double grain = n.fractal(lu * 20.0, lv * 10.0, 20, 3);
-            Color c = outside ? mix(rgb255(70, 60, 190), rgb255(120, 110, 235), toRim)
-                              : mix(rgb255(210, 200, 250), rgb255(140, 124, 236), toRim);
+            Color c = mix(rgb255(80, 70, 200), rgb255(140, 128, 240), smoothstep(0.2, 1.0, lv));
             c = c * (0.9 + 0.2 * grain);
             // Five veins, one down the middle of each lobe.
-            const double vein = line(fract(lu * 5.0) - 0.5, 0.03) * (1.0 - 0.6 * toRim);
+            const double vein = line(fract(lu * 5.0) - 0.5, 0.03) * (1.0 - 0.6 * lv);
             return mix(c, rgb255(52, 36, 140), 0.7 * vein);
         }
         inRegion(flowerAtlas::kStamen, u, v, lu, lv);
@@ -131,6 +123,8 @@ Color paintRayPetal(const Noise& n, const RayColors& k, double u, double v) {
     c = c * (0.85 + 0.25 * streaks);
     // Fine grooves along the petal.
     c = c * (1.0 - 0.12 * line(fract(m * 3.0) - 0.5, 0.12));
+    // Darker edges part the petals where a head's petals meet.
+    c = c * (1.0 - 0.3 * smoothstep(0.75, 1.0, m));
     return upperFace(u) ? c : c * 0.85;
 }
 

@@ -59,7 +59,7 @@ TEST(WorldRender, SetsLightFogAndBlendingAndHandsBackTheRest) {
     applyFixedGlState();
     ScratchDirectory scratch(true);
     writeOneFlowerLevel(fs::path(scratch.path) / "data");
-    World* world = nullptr;  // never deleted, as in the game
+    static World* world = nullptr;  // lives for the rest of the run, as in the game
     {
         const Quiet quiet;
         world = new World();

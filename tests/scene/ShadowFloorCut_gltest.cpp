@@ -93,7 +93,7 @@ TEST(ShadowFloorCut, CutVolumesShadeEveryVisiblePixelAsFullOnesDo) {
     applyFixedGlState();
     ScratchDirectory scratch(true);
     fs::create_directory_symlink(generated, fs::path(scratch.path) / "data");
-    World* world = nullptr;  // never deleted, as in the game
+    static World* world = nullptr;  // lives for the rest of the run, as in the game
     {
         const Quiet quiet;
         world = new World();

@@ -5,10 +5,10 @@
 //
 // Run from a directory holding the generated data/. Reports, from one run:
 //   - the floor: an empty frame (clear + swap) at the same size;
-//   - a scripted game (flying, turning, dropping bombs): display + idle;
-//   - the same with more and more flowers in the level, up to 10,000;
-//   - how many game seconds the countdown loses per real second, since the
-//     game's clock measures only the render, not the update or the swap.
+//   - a scripted game (flying, turning, dropping bombs): display + idle, and
+//     the same play drawn without the shadow pass, with the pass's share;
+//   - the countdown against the wall clock over that play;
+//   - the game with more and more flowers in the level, up to 10,000.
 #include <GL/freeglut.h>
 
 #include <algorithm>
@@ -20,7 +20,7 @@
 
 #include "app/FrameTimer.h"
 #include "app/GameWindow.h"
-#include "app/SwapControl.h"
+#include "app/Input.h"
 #include "app/World.h"
 #include "player/Bee.h"
 #include "scene/Flower.h"
@@ -76,9 +76,8 @@ Stats emptyFrames(double seconds) {
     return summarise(ms);
 }
 
-// One scripted frame of play: the input a player would give, then the
-// frame exactly as GLUT runs it (display, then idle).
-void playFrame(double t) {
+// The input a player would give at time t of the script.
+void steer(double t) {
     Bee* bee = theWorld->bee;
     const int phase = static_cast<int>(t) % 12;
     if (phase < 6) {
@@ -88,38 +87,80 @@ void playFrame(double t) {
     } else {
         bee->addStrafe(phase < 10 ? 2.0f : -2.0f);
     }
-    display();
-    idle();
 }
 
-Stats gameFrames(double seconds, double* countdownLossPerSecond) {
-    std::vector<double> ms;
+// The game's display with the shadow pass left out: what the frame costs
+// without shadows, drawn here rather than offered by the game.
+void displayWithoutShadows() {
+    startFrameTimer();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glPushMatrix();
+    theWorld->drawScene();
+    theWorld->drawOverlay();
+    glPopMatrix();
+    pollKeys();
+    glFlush();
+    stopFrameTimer();
+    glutSwapBuffers();
+}
+
+struct Play {
+    Stats full;          // frames as the game draws them
+    Stats noShadow;      // the same play drawn without the shadow pass
+    double realSeconds;  // wall time while the game ran
+    double gameSeconds;  // what the countdown counted meanwhile
+};
+
+// Scripted play as GLUT runs it (display, idle, events), a bomb every
+// 0.75 s so the 100 bombs outlast a minute. A frame is timed from the start
+// of one loop pass to the start of the next, as the game's own clock does,
+// with no glFinish: exactly what a player waits for. With alternate set, the
+// play switches every second between the game's frame and the frame without
+// shadows, so both see the same scene; the first frame after each switch is
+// left out of both.
+Play play(double seconds, bool alternate) {
+    std::vector<double> full;
+    std::vector<double> bare;
     const auto start = Clock::now();
     // Compared only while the game runs: the hundredth bomb sets the clock to 0.
     const float timeAtStart = theWorld->timeLeft;
     float timeWhileRunning = timeAtStart;
-    double nextBomb = 0.0;
     double realWhileRunning = 0.0;
+    double nextBomb = 0.0;
+    bool wasBare = false;
+    bool first = true;
+    auto passStart = Clock::now();
     while (secondsSince(start) < seconds) {
         const double t = secondsSince(start);
+        const bool isBare = alternate && static_cast<int>(t) % 2 == 1;
         if (t >= nextBomb) {
             theWorld->spawnBomb();
-            nextBomb += 0.5;
+            nextBomb += 0.75;
         }
-        const auto t0 = Clock::now();
-        playFrame(t);
-        glFinish();
-        ms.push_back(secondsSince(t0) * 1000.0);
+        steer(t);
+        if (isBare) {
+            displayWithoutShadows();
+        } else {
+            display();
+        }
+        idle();
         glutMainLoopEvent();
+        const auto passEnd = Clock::now();
+        if (!first && isBare == wasBare) {
+            const double ms = std::chrono::duration<double>(passEnd - passStart).count() * 1000.0;
+            (isBare ? bare : full).push_back(ms);
+        }
+        first = false;
+        wasBare = isBare;
+        passStart = passEnd;
         if (!theWorld->gameOver) {
             realWhileRunning = secondsSince(start);
             timeWhileRunning = theWorld->timeLeft;
         }
     }
-    const double gameSeconds = double(timeAtStart) - double(timeWhileRunning);
-    *countdownLossPerSecond =
-        realWhileRunning > 0.0 ? (realWhileRunning - gameSeconds) / realWhileRunning : 0.0;
-    return summarise(ms);
+    return {summarise(full), summarise(bare), realWhileRunning,
+            double(timeAtStart) - double(timeWhileRunning)};
 }
 
 void addFlowers(int count, unsigned* seed) {
@@ -166,39 +207,40 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(kDisplayMode);
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow("Zumbra");
-    const bool unsynced = disableSwapSync();
     initGL();
     // The benchmark draws the frames itself; GLUT only needs a callback to exist.
     glutDisplayFunc([] {});
     reshape(windowWidth, windowHeight);
     glutMainLoopEvent();
 
-    std::printf("renderer: %s; swap sync %s\n",
-                reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
-                unsynced ? "off" : "could not be turned off");
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     const Stats floor = emptyFrames(std::min(seconds / 6.0, 10.0));
     print("empty frame (clear + swap)", floor);
 
     printShadowQuads();
-    double loss = 0.0;
-    const Stats game = gameFrames(seconds, &loss);
-    print("scripted game (display + idle)", game);
-    std::printf("%-34s median %.2fx  p99 %.2fx of the empty frame median\n", "ratio",
-                game.median / floor.median, game.p99 / floor.median);
-    std::printf("countdown loses %.3f game seconds per real second\n", loss);
+    const Play game = play(seconds, true);
+    print("scripted game (display + idle)", game.full);
+    print("same play without the shadow pass", game.noShadow);
+    std::printf("%-34s median %.2fx  p99 %.2fx of the no-shadow median\n", "ratio to no shadows",
+                game.full.median / game.noShadow.median, game.full.p99 / game.noShadow.median);
+    std::printf("%-34s median %.2fx  p99 %.2fx of the empty frame median\n", "ratio to empty",
+                game.full.median / floor.median, game.full.p99 / floor.median);
+    std::printf("shadow pass share of the median frame: %.1f %%\n",
+                100.0 * (1.0 - game.noShadow.median / game.full.median));
+    std::printf("countdown: %.2f game seconds in %.2f real seconds (%+.2f %%)\n", game.gameSeconds,
+                game.realSeconds, 100.0 * (game.gameSeconds / game.realSeconds - 1.0));
 
-    // Every row drops bombs: the scripted game above has used up all 100.
+    // Every row drops bombs: the scripted game above has used up most of them.
     unsigned seed = 12345u;
     int present = static_cast<int>(theWorld->flowers->size());
     for (int target : {100, 200, 500, 1000, 2000, 5000, 10000}) {
         addFlowers(target - std::min(present, target), &seed);
         present = std::max(present, target);
         theWorld->bombsLeft = 100;
-        double ignored = 0.0;
         char label[64];
         std::snprintf(label, sizeof label, "with %d flowers",
                       static_cast<int>(theWorld->flowers->size()));
-        print(label, gameFrames(std::min(seconds / 6.0, 10.0), &ignored));
+        print(label, play(std::min(seconds / 6.0, 10.0), false).full);
     }
     return 0;
 }

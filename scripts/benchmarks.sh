@@ -55,7 +55,7 @@ for run in $(seq "$frame_runs"); do
   echo "== bench_frame, run $run of $frame_runs"
   SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" \
     ./bench/bench_frame "$frame_seconds" |
-    grep -E '^(renderer|shadow quads|empty frame|scripted game|ratio|countdown|with [0-9]+ flowers)' |
+    grep -E '^(renderer|shadow quads|empty frame|scripted game|same play|ratio|shadow pass|countdown|with [0-9]+ flowers)' |
     tee "$out/frame_$run.txt"
 done
 

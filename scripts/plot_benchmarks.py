@@ -65,8 +65,8 @@ def frame_runs(out):
                 run["rows"][m["what"]] = {k: float(v) for k, v in m.groupdict().items() if k != "what"}
             elif m := re.match(r"shadow quads: (\d+) from (\d+) flowers, (\d+) from", line):
                 run["flower_quads"], run["level_flowers"], run["other_quads"] = map(int, m.groups())
-            elif m := re.match(r"countdown loses ([\d.-]+)", line):
-                run["countdown_loss"] = float(m[1])
+            elif m := re.match(r"countdown: ([\d.]+) game seconds in ([\d.]+) real seconds", line):
+                run["countdown_drift"] = 100.0 * (float(m[1]) / float(m[2]) - 1.0)
             elif line.startswith("renderer: "):
                 run["renderer"] = line[len("renderer: "):]
         runs.append(run)
@@ -87,15 +87,22 @@ def frame_table(runs):
             f"| {label} | {frames} | {spread([row['median'] for row in rows])} "
             f"| {num(med('p10'))} ms | {num(med('p90'))} ms | {num(med('p99'))} ms |"
         )
-    empty = statistics.median(r["rows"]["empty frame (clear + swap)"]["median"] for r in runs)
-    game = statistics.median(r["rows"]["scripted game (display + idle)"]["median"] for r in runs)
-    p99 = statistics.median(r["rows"]["scripted game (display + idle)"]["p99"] for r in runs)
-    loss = [r["countdown_loss"] for r in runs]
+    def median_of(label, key):
+        return statistics.median(r["rows"][label][key] for r in runs)
+
+    empty = median_of("empty frame (clear + swap)", "median")
+    game = median_of("scripted game (display + idle)", "median")
+    p99 = median_of("scripted game (display + idle)", "p99")
+    bare = median_of("same play without the shadow pass", "median")
+    drift = [r["countdown_drift"] for r in runs]
     lines += [
         "",
+        f"Scripted game against the same play without the shadow pass: median {game / bare:.2f}x, "
+        f"p99 {p99 / bare:.2f}x (of the no-shadow median); the shadow pass takes "
+        f"{100.0 * (1.0 - bare / game):.0f} % of the median frame.",
         f"Scripted game against the empty frame: median {game / empty:.0f}x, p99 {p99 / empty:.0f}x.",
-        f"Countdown loss: {statistics.median(loss):.3f} game seconds per real second "
-        f"(runs {min(loss):.3f} to {max(loss):.3f}).",
+        f"Countdown against the wall clock: {statistics.median(drift):+.2f} % "
+        f"(runs {min(drift):+.2f} to {max(drift):+.2f} %).",
         f"Shadow quads: {runs[0]['flower_quads']:,} from the level's {runs[0]['level_flowers']} "
         f"flowers, {runs[0]['other_quads']:,} from the other objects.",
         f"Renderer: {runs[0]['renderer']}.",

@@ -211,7 +211,7 @@ elapsed=$(($(date +%s) - started))
 
 # The game is over (all bombs went by the end of round 1): wait for the last one to
 # land and the name entry to open, then clear what the held letters typed.
-e2e_wait_text "${SCRATCH}/name_entry.png" "${wid}" 400 232 240 24 120
+e2e_wait_text "${SCRATCH}/name_entry.png" "${wid}" 400 232 240 24 30
 for i in $(seq 1 25); do
     xdotool key BackSpace
     sleep 0.05

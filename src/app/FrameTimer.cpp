@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <climits>
+#include <cmath>
 
 double frameTime = 1.0;
 int64_t timerFrequency = 0;
@@ -10,8 +11,15 @@ int64_t frameEnd = 0;
 
 namespace {
 
+bool firstFrame = true;
+
 int64_t ticksNow() {
     return static_cast<int64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+void closeFrameAt(int64_t tick) {
+    frameEnd = tick;
+    frameTime = static_cast<double>(frameEnd - frameStart) / static_cast<double>(timerFrequency);
 }
 
 }  // namespace
@@ -19,19 +27,25 @@ int64_t ticksNow() {
 void startFrameTimer() {
     using Period = std::chrono::steady_clock::period;
     timerFrequency = static_cast<int64_t>(Period::den / Period::num);
-    frameStart = ticksNow();
+    const int64_t now = ticksNow();
+    if (!firstFrame) {
+        closeFrameAt(now);
+    }
+    frameStart = now;
 }
 
 void stopFrameTimer() {
-    frameEnd = ticksNow();
-    frameTime = static_cast<double>(frameEnd - frameStart) / static_cast<double>(timerFrequency);
+    if (firstFrame) {
+        closeFrameAt(ticksNow());
+        firstFrame = false;
+    }
 }
 
 int frameRateFromFrameTime(double seconds) {
     if (!(seconds > 0.0)) {
         return INT_MAX;
     }
-    const double rate = 1.0 / seconds;
+    const double rate = std::round(1.0 / seconds);
     if (rate >= static_cast<double>(INT_MAX)) {
         return INT_MAX;
     }

@@ -13,6 +13,13 @@ int windowHeight = 768;
 World* theWorld = nullptr;
 
 void initGL() {
+    applyFixedGlState();
+    theWorld = new World();
+    theWorld->width = windowWidth;
+    theWorld->height = windowHeight;
+}
+
+void applyFixedGlState() {
     glShadeModel(GL_SMOOTH);
     glClearColor(1.0f, 0.7f, 0.0f, 1.0f);
     glClearDepth(1.0);
@@ -24,10 +31,6 @@ void initGL() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-
-    theWorld = new World();
-    theWorld->width = windowWidth;
-    theWorld->height = windowHeight;
 }
 
 void display() {

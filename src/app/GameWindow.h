@@ -18,6 +18,9 @@ extern World* theWorld;
 
 // Sets the GL state that holds for the whole run and creates the World.
 void initGL();
+// The part of initGL that holds for the whole run: depth test, culling,
+// colour material, blending, the clear values.
+void applyFixedGlState();
 void display();
 void idle();
 void reshape(int width, int height);

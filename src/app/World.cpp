@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "scene/Flower.h"
 #include "scene/Node.h"
 #include "scene/SceneObject.h"
+#include "scene/ShadowVolume.h"
 
 const Vector3 gravitation(0.0f, -9.81f, 0.0f);
 
@@ -111,6 +113,22 @@ void World::buildDome() {
 
 void World::loadFloor() {
     LevelLoader::loadFloor(*floorTiles, *root);
+    // The shadow volumes end just below the lowest tile's top; without any
+    // tile there is no floor to hide their lower ends, so they keep them.
+    bool any = false;
+    float lowestTop = 0.0f;
+    for (const Floor* tile : *floorTiles) {
+        float top = 0.0f;
+        if (tile->surfaceTop(top)) {
+            lowestTop = any ? std::min(lowestTop, top) : top;
+            any = true;
+        }
+    }
+    if (any) {
+        ShadowVolume::setFloorHeight(lowestTop);
+    } else {
+        ShadowVolume::clearFloorHeight();
+    }
 }
 
 void World::loadFlowers() {

@@ -28,6 +28,12 @@ constexpr double kOverlayHeight = 768.0;
 }  // namespace
 
 void World::render() {
+    drawScene();
+    shadowPass();
+    drawOverlay();
+}
+
+void World::drawScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     if (transparency) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -45,8 +51,6 @@ void World::render() {
     setupLights();
     setupFog();
     root->drawTree();
-    shadowPass();
-    drawOverlay();
 }
 
 void World::setupLights() {

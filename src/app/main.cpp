@@ -4,14 +4,12 @@
 
 #include "app/GameWindow.h"
 #include "app/Input.h"
-#include "app/SwapControl.h"
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     glutInitDisplayMode(kDisplayMode);
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow("Zumbra");
-    disableSwapSync();
 
     initGL();
 

@@ -149,6 +149,7 @@ void Bee::castShadow(float x, float y, float z) {
         return;
     }
     lightPositionLocal = ShadowVolume::lightInLocalFrame(*this, x, y, z);
+    ShadowVolume::placeFloorCut(*this);
     lod0Model->computeFacing(lightPositionLocal);
     if (wings) {
         wings->castShadow(lightPositionLocal.x, lightPositionLocal.y, lightPositionLocal.z);
@@ -177,6 +178,7 @@ void Bee::loadModel() {
     wings->loadModel();
     wings->setShadowEveryFrame(true);
     wings->setCastsShadow(true);
+    wings->placedIn = this;
 }
 
 Vector3 Bee::movementDirection() {

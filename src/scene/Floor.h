@@ -10,4 +10,7 @@ public:
 
     // Returns the ground height under (x, z): 0 everywhere.
     float heightAt(float x, float z) const;
+    // The world height of the highest corner the tile draws, in top; false
+    // for a tile without a model.
+    bool surfaceTop(float& top) const;
 };

@@ -74,6 +74,9 @@ void SceneObject::initialise() {
     fogEnabled = true;
     visible = true;
     lightPositionLocal = Vector3(0.0f, 0.0f, 0.0f);
+    floorNormalLocal = Vector3(0.0f, 1.0f, 0.0f);
+    floorOffsetLocal = 0.0f;
+    placedIn = nullptr;
     orientation = new Matrix4();
     boxCentre = Vector3(0.0f, 0.0f, 0.0f);
     sphereCentre = Vector3(0.0f, 0.0f, 0.0f);
@@ -161,6 +164,7 @@ bool SceneObject::rebuildShadowVolume(float x, float y, float z, ShadowVolume::S
         return false;
     }
     lightPositionLocal = ShadowVolume::lightInLocalFrame(*this, x, y, z);
+    ShadowVolume::placeFloorCut(*this);
     lod0Model->computeFacing(lightPositionLocal);
     ShadowVolume::collectSilhouette(*this, sides);
     ShadowVolume::writeQuads(*this);

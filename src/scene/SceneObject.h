@@ -42,6 +42,13 @@ public:
     bool fogEnabled;
     bool visible;  // result of the last culling decision
     Vector3 lightPositionLocal;
+    // The floor cut in model space: a model point p lies
+    // dot(floorNormalLocal, p) + floorOffsetLocal world units above it.
+    Vector3 floorNormalLocal;
+    float floorOffsetLocal;
+    // The object whose model frame this one is placed in (the bee's wings);
+    // null for objects placed in the world.
+    const SceneObject* placedIn;
     // Columns 0, 1, 2 are side, up, forward; follows the axes at each update.
     Matrix4* orientation;
     Vector3 boxCentre;     // model units, rotated, neither scaled nor moved

@@ -3,7 +3,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "assets/Model.h"
 #include "math/Matrix4.h"
@@ -14,6 +16,12 @@ namespace {
 // How far a silhouette vertex is pushed away from the light, in multiples of
 // its distance from the light: far enough to leave the dome.
 constexpr float kShadowExtrusion = 10.0f;
+// How far below the floor's top a volume ends, in world units: enough that
+// depth rounding never lets the cut edge show through the floor.
+constexpr float kBelowFloor = 0.25f;
+
+// World height the volumes are cut at; -infinity: not cut.
+float cutHeight = -std::numeric_limits<float>::infinity();
 
 Vector3 vertexPosition(const Model& model, int index) {
     const float* p = model.vertices[index].position;
@@ -29,9 +37,22 @@ void growIndices(SceneObject& o) {
     o.silhouetteCapacity = capacity;
 }
 
+// P pushed away from the light, stopped where its ray passes the floor cut.
+// A point already below the cut stays where it is: its quad is out of sight.
 void extrude(SceneObject& o, const Model& model, int index) {
     const Vector3 p = vertexPosition(model, index);
-    o.extrudedVertices[index] = p + (p - o.lightPositionLocal) * kShadowExtrusion;
+    const Vector3 ray = p - o.lightPositionLocal;
+    float t = kShadowExtrusion;
+    if (std::isfinite(cutHeight)) {
+        const float height = o.floorNormalLocal.dot(p) + o.floorOffsetLocal;
+        const float climb = o.floorNormalLocal.dot(ray);  // height gained per unit of t
+        if (height <= 0.0f) {
+            t = 0.0f;
+        } else if (climb < 0.0f) {
+            t = std::min(t, height / -climb);
+        }
+    }
+    o.extrudedVertices[index] = p + ray * t;
 }
 
 // Appends the edge first -> second and extrudes both ends.
@@ -70,6 +91,30 @@ Vector3 ShadowVolume::lightInLocalFrame(const SceneObject& object, float x, floa
     Matrix4 light(x, y, z);
     light.preMultiply(toLocal);
     return light.getPoint();
+}
+
+void ShadowVolume::setFloorHeight(float y) {
+    cutHeight = y - kBelowFloor;
+}
+
+void ShadowVolume::clearFloorHeight() {
+    cutHeight = -std::numeric_limits<float>::infinity();
+}
+
+// A model point p lies dot(n, p) + c world units above the cut, where in the
+// parent frame it lies dot(nParent, q) + cParent above it and
+// q = position + R * scale * p.
+void ShadowVolume::placeFloorCut(SceneObject& object) {
+    Vector3 parentNormal(0.0f, 1.0f, 0.0f);
+    float parentOffset = std::isfinite(cutHeight) ? -cutHeight : 0.0f;
+    if (object.placedIn != nullptr) {
+        parentNormal = object.placedIn->floorNormalLocal;
+        parentOffset = object.placedIn->floorOffsetLocal;
+    }
+    const Vector3 rotated(object.side.dot(parentNormal), object.up.dot(parentNormal),
+                          object.forward.dot(parentNormal));
+    object.floorNormalLocal = rotated * object.scale;
+    object.floorOffsetLocal = parentNormal.dot(object.position) + parentOffset;
 }
 
 void ShadowVolume::collectSilhouette(SceneObject& object, Sides sides) {

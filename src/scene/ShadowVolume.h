@@ -32,6 +32,13 @@ public:
     // Rᵀ (light − position), R the object's orientation: the light in the
     // object's frame, not divided by the scale.
     static Vector3 lightInLocalFrame(const SceneObject& object, float x, float y, float z);
+    // The height the volumes stop at, just below the lowest floor tile's
+    // top; until the World sets it, volumes keep their full length.
+    static void setFloorHeight(float y);
+    static void clearFloorHeight();
+    // The floor cut in the object's model frame (floorNormalLocal,
+    // floorOffsetLocal), carried through object.placedIn when it has one.
+    static void placeFloorCut(SceneObject& object);
     // Fills silhouetteIndices and the extruded positions of their vertices
     // from the LOD0 model's facing flags and object.lightPositionLocal.
     static void collectSilhouette(SceneObject& object, Sides sides);

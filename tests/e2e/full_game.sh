@@ -16,7 +16,7 @@ e2e_drop_every_bomb
 
 # The last bombs need about two seconds to land; then the name entry opens
 # and asks "Please Enter your name:" at (400, 250).
-e2e_wait_text "${SCRATCH}/name_entry.png" "${wid}" 400 232 240 24 60
+e2e_wait_text "${SCRATCH}/name_entry.png" "${wid}" 400 232 240 24 20
 xdotool type --delay 150 "Tester"
 xdotool key Return
 sleep 2

@@ -78,9 +78,9 @@ sleep 1
 # one more, which keeps the game short on a slow software renderer.
 xdotool keydown e
 xdotool mousemove --window "${wid}" 512 384 click --repeat 100 --delay 10 1
-e2e_wait_text "${SCRATCH}/game_over.png" "${wid}" 350 80 300 26 120
+e2e_wait_text "${SCRATCH}/game_over.png" "${wid}" 350 80 300 26 40
 xdotool keyup e
-e2e_wait_text "${SCRATCH}/name_entry.png" "${wid}" 400 232 240 24 60
+e2e_wait_text "${SCRATCH}/name_entry.png" "${wid}" 400 232 240 24 20
 xdotool type --delay 120 "Honey"
 xdotool key Return
 sleep 1

@@ -9,7 +9,7 @@ export SDL_AUDIODRIVER=no-such-driver
 : >"${SCRATCH}/Highscores.txt"
 e2e_start_one_flower_game
 e2e_drop_every_bomb
-e2e_wait_text "${SCRATCH}/name_entry.png" "${WID}" 400 232 240 24 60
+e2e_wait_text "${SCRATCH}/name_entry.png" "${WID}" 400 232 240 24 20
 xdotool type --delay 150 "Mute"
 xdotool key Return
 sleep 2

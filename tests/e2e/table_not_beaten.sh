@@ -12,7 +12,7 @@ e2e_start_one_flower_game
 wid=${WID}
 e2e_drop_every_bomb
 # The table's "HIGHSCORES" heading at (450, 200).
-e2e_wait_text "${SCRATCH}/table.png" "${wid}" 450 180 160 24 60
+e2e_wait_text "${SCRATCH}/table.png" "${wid}" 450 180 160 24 20
 # Typing goes nowhere when the score does not qualify.
 xdotool type --delay 100 "Nobody"
 xdotool key Return

@@ -106,3 +106,55 @@ TEST(ShadowVolume, OpenEdgesAlwaysCountAndNoEdgeIsDropped) {
     EXPECT_EQ(bare.silhouetteIndexCount, 12);
     EXPECT_EQ(modelless.silhouetteIndexCount, 0);
 }
+
+// With the floor known, each far point slides back along its own ray to just
+// below the floor, through any position, rotation, scale and parent frame.
+TEST(ShadowVolume, AKnownFloorStopsEveryRayJustBelowIt) {
+    const auto toWorld = [](const SceneObject& o, Vector3 p) {
+        return o.position + (o.side * p.x + o.up * p.y + o.forward * p.z) * o.scale;
+    };
+    std::unique_ptr<MeshModel> cube(MeshModel::cube({0, 0, 0}, 1));
+    SceneObject parent(3, 4, 1, 0.3f, 0.5f, 0.2f, 2.0f);
+    SceneObject child(0.5f, 1, -0.5f, -0.4f, 0.1f, 0.0f, 0.5f);
+    child.placedIn = &parent;
+    SceneObject sunk(0, -5, 0, 1);
+    for (SceneObject* o : {&parent, &child, &sunk}) {
+        o->lod0Model = cube->get();
+        allocateLikeLoadModel(*o);
+        o->update(60);  // the orientation matrix follows the axes
+    }
+
+    ShadowVolume::setFloorHeight(0.5f);
+    parent.castShadow(-20, 100, 0);
+    const Vector3 lightInParent = parent.lightPositionLocal;
+    child.castShadow(lightInParent.x, lightInParent.y, lightInParent.z);
+    sunk.castShadow(-20, 100, 0);
+    ShadowVolume::clearFloorHeight();
+
+    for (const SceneObject* o : {&parent, &child}) {
+        ASSERT_GT(o->silhouetteIndexCount, 0);
+        for (int k = 0; k < o->silhouetteIndexCount / 2; ++k) {
+            for (int c : {2, 3}) {
+                const Vector3 p = corner(*o, k, 3 - c);  // P(a) pairs with E(a), P(b) with E(b)
+                const Vector3 e = corner(*o, k, c);
+                Vector3 world = toWorld(*o, e);
+                if (o == &child) {
+                    world = toWorld(parent, child.position + (child.side * e.x + child.up * e.y +
+                                                              child.forward * e.z) *
+                                                                 child.scale);
+                }
+                EXPECT_NEAR(world.y, 0.25f, 1e-3f) << k << " " << c;
+                // Still on the ray from the light through P, beyond P.
+                const Vector3 ray = p - o->lightPositionLocal;
+                EXPECT_LT(length(cross(ray, e - p)), 1e-3f * length(ray) * length(e - p) + 1e-4f);
+                EXPECT_GT((e - p).dot(ray), 0.0f);
+            }
+        }
+    }
+    // A volume wholly below the floor collapses onto its own edges.
+    ASSERT_GT(sunk.silhouetteIndexCount, 0);
+    for (int k = 0; k < sunk.silhouetteIndexCount / 2; ++k) {
+        EXPECT_EQ(length(corner(sunk, k, 2) - corner(sunk, k, 1)), 0.0f);
+        EXPECT_EQ(length(corner(sunk, k, 3) - corner(sunk, k, 0)), 0.0f);
+    }
+}

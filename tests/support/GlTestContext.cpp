@@ -1,5 +1,7 @@
 #include "support/GlTestContext.h"
 
+#include "scene/ShadowVolume.h"
+
 namespace {
 bool contextReady = false;
 }
@@ -46,6 +48,8 @@ void GlTestContext::reset() {
     glClearDepth(1.0);
     glClearStencil(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // Every World sets the floor its volumes stop at, and it outlives the World.
+    ShadowVolume::clearFloorHeight();
     drainErrors();
 }
 

@@ -16,7 +16,7 @@ public:
     static bool ready();
 
     // Default GL state, identity matrices, viewport over the whole window,
-    // everything cleared to black.
+    // everything cleared to black; shadow volumes at their full length.
     static void reset();
 
     // RGBA of the back-buffer pixel at (x, y), origin bottom left.

@@ -34,6 +34,6 @@ e2e_start_one_flower_game() {
 # game and "Game Over! Press ESC to quit!" shows at (350, 100).
 e2e_drop_every_bomb() {
     xdotool keydown e
-    e2e_wait_text "${SCRATCH}/game_over.png" "${WID}" 350 80 300 26 120
+    e2e_wait_text "${SCRATCH}/game_over.png" "${WID}" 350 80 300 26 40
     xdotool keyup e
 }

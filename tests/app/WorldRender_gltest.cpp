@@ -1,0 +1,134 @@
+// The GL state a frame sets for itself (light, fog, blending) and the state
+// it must hand back unchanged, since the HUD, the next frame and display()'s
+// matrix pop rely on it. Drawn on a level of one flower, so the shadow pass
+// has a volume to count.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+#include "app/GameWindow.h"
+#include "app/World.h"
+#include "player/Camera.h"
+#include "support/GlTestContext.h"
+#include "support/Quiet.h"
+#include "support/ScratchDirectory.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Floats = std::array<float, 16>;
+
+Floats floats(GLenum name) {
+    Floats v{};
+    glGetFloatv(name, v.data());
+    return v;
+}
+
+std::array<float, 4> light1(GLenum name) {
+    std::array<float, 4> v{};
+    glGetLightfv(GL_LIGHT1, name, v.data());
+    return v;
+}
+
+// The generated level with one kind-A flower under the bee and no others.
+void writeOneFlowerLevel(const fs::path& data) {
+    fs::create_directory(data);
+    for (const auto& entry : fs::directory_iterator(fs::path(ZUMBRA_BUILD_DIR) / "data")) {
+        if (entry.path().extension() != ".txt") {
+            fs::create_symlink(entry.path(), data / entry.path().filename());
+        }
+    }
+    std::ofstream(data / "flowerA.txt") << "-20\n0\n6\n0\n0\n0\n1\n\n$$$\n";
+    for (const char* kind : {"B", "C", "D"}) {
+        std::ofstream(data / (std::string("flower") + kind + ".txt"));
+    }
+}
+
+}  // namespace
+
+TEST(WorldRender, SetsLightFogAndBlendingAndHandsBackTheRest) {
+    if (!fs::exists(fs::path(ZUMBRA_BUILD_DIR) / "data" / "flowerA_LOD0.ms3d")) {
+        GTEST_SKIP() << "no generated content";
+    }
+    GlTestContext::reset();
+    applyFixedGlState();
+    ScratchDirectory scratch(true);
+    writeOneFlowerLevel(fs::path(scratch.path) / "data");
+    static World* world = nullptr;  // lives for the rest of the run, as in the game
+    {
+        const Quiet quiet;
+        world = new World();
+    }
+    glMatrixMode(GL_PROJECTION);
+    gluPerspective(world->fieldOfView, 1.0, world->nearPlane, world->farPlane);
+    glMatrixMode(GL_MODELVIEW);
+    const Floats projection = floats(GL_PROJECTION_MATRIX);
+    const GLint modelviewDepth = GlTestContext::integer(GL_MODELVIEW_STACK_DEPTH);
+    const GLint projectionDepth = GlTestContext::integer(GL_PROJECTION_STACK_DEPTH);
+
+    for (const bool transparency : {true, false}) {
+        SCOPED_TRACE(transparency ? "transparency on" : "transparency off");
+        world->transparency = transparency;
+        glLoadIdentity();
+        {
+            const Quiet quiet;
+            world->render();
+        }
+
+        // Light 1 alone, its position given in world space after the look-at.
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
+        EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
+        EXPECT_EQ(light1(GL_AMBIENT), (std::array<float, 4>{0.3f, 0.3f, 0.3f, 1.0f}));
+        EXPECT_EQ(light1(GL_DIFFUSE), (std::array<float, 4>{10.0f, 10.0f, 10.0f, 2.0f}));
+        const float* view = theCamera->viewMatrix.m;
+        const float world4[4] = {-20.0f, 100.0f, 0.0f, 2.0f};
+        const std::array<float, 4> position = light1(GL_POSITION);
+        for (int row = 0; row < 4; ++row) {
+            float eye = 0.0f;
+            for (int k = 0; k < 4; ++k) {
+                eye += view[4 * k + row] * world4[k];
+            }
+            EXPECT_NEAR(position[row], eye, 1e-3f) << "row " << row;
+        }
+
+        // Exponential fog in the background colour.
+        EXPECT_TRUE(glIsEnabled(GL_FOG));
+        EXPECT_EQ(GlTestContext::integer(GL_FOG_MODE), GL_EXP);
+        EXPECT_FLOAT_EQ(floats(GL_FOG_DENSITY)[0], 0.008f);
+        const Floats fog = floats(GL_FOG_COLOR);
+        EXPECT_EQ((std::array<float, 4>{fog[0], fog[1], fog[2], fog[3]}),
+                  (std::array<float, 4>{1.0f, 0.7f, 0.0f, 1.0f}));
+
+        // Without transparency every blended fragment comes out black.
+        EXPECT_EQ(GlTestContext::integer(GL_BLEND_SRC), transparency ? GL_SRC_ALPHA : GL_ZERO);
+        EXPECT_EQ(GlTestContext::integer(GL_BLEND_DST),
+                  transparency ? GL_ONE_MINUS_SRC_ALPHA : GL_ZERO);
+
+        // What the shadow pass and the overlay borrow comes back.
+        EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
+        GLboolean mask[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
+        glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+        EXPECT_TRUE(mask[0] && mask[1] && mask[2] && mask[3]);
+        GLboolean depthMask = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+        EXPECT_TRUE(depthMask);
+        EXPECT_EQ(GlTestContext::integer(GL_FRONT_FACE), GL_CCW);
+        EXPECT_EQ(GlTestContext::integer(GL_MATRIX_MODE), GL_MODELVIEW);
+        EXPECT_EQ(GlTestContext::integer(GL_MODELVIEW_STACK_DEPTH), modelviewDepth);
+        EXPECT_EQ(GlTestContext::integer(GL_PROJECTION_STACK_DEPTH), projectionDepth);
+        EXPECT_EQ(floats(GL_PROJECTION_MATRIX), projection);
+        // The modelview keeps the look-at, which display() pops.
+        const Floats modelview = floats(GL_MODELVIEW_MATRIX);
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_FLOAT_EQ(modelview[i], view[i]) << i;
+        }
+        EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    GlTestContext::reset();
+}

@@ -1,9 +1,10 @@
 // Shadow-volume fill of each flower kind: on a software renderer the shadow
 // pass costs most of a frame, and nearly all of it is filling the flowers'
 // volumes. The real level in a 1024x768 GLUT window (run it under Xvfb),
-// drawn as the game draws it from a fixed set of views; then each kind's
-// volumes alone, in both stencil passes, inside an occlusion query: the
-// fragments that pass the depth test are the fill that kind costs a frame.
+// its scene drawn as the game draws it from a fixed set of views, then the
+// game's shadow pass over one kind's volumes alone inside an occlusion
+// query: the volume fragments that pass the depth test in both stencil
+// passes are the fill that kind costs a frame.
 //
 //   cd <build> && xvfb-run -a -s "-screen 0 1280x1024x24" ./bench/bench_shadow_fill
 //
@@ -13,7 +14,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -66,25 +67,24 @@ void placeBee(const View& v) {
 }
 
 // The fragments of the volumes under `volumes` that pass the depth test in
-// the shadow pass's two stencil passes (front faces, then back faces). Only
-// the stencil counting is left out: it does not change which fragments pass.
-GLuint volumeFragments(Node& volumes, GLuint query) {
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_POLYGON_BIT);
-    glDisable(GL_LIGHTING);
-    glDepthMask(GL_FALSE);
-    glDepthFunc(GL_LEQUAL);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+// the game's shadow pass, both stencil passes, over the scene just drawn.
+// The pass's samples also count its darkening quad, which covers each pixel
+// whose stencil count is not zero once: those pixels are taken off.
+double volumeFragments(Node& volumes, GLuint query) {
+    Node* scene = theWorld->root;
+    theWorld->root = &volumes;  // the pass walks the World's root
     glBeginQuery(GL_SAMPLES_PASSED, query);
-    glFrontFace(GL_CCW);
-    volumes.drawShadowVolumeTree();
-    glFrontFace(GL_CW);
-    volumes.drawShadowVolumeTree();
+    theWorld->shadowPass();
     glEndQuery(GL_SAMPLES_PASSED);
-    glFrontFace(GL_CCW);
-    glPopAttrib();
-    GLuint fragments = 0;
-    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &fragments);
-    return fragments;
+    theWorld->root = scene;
+    GLuint samples = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
+    std::vector<GLubyte> stencil(static_cast<size_t>(windowWidth) * windowHeight);
+    glReadPixels(0, 0, windowWidth, windowHeight, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE,
+                 stencil.data());
+    const auto darkened =
+        std::count_if(stencil.begin(), stencil.end(), [](GLubyte c) { return c != 0; });
+    return double(samples) - double(darkened);
 }
 
 }  // namespace
@@ -123,20 +123,15 @@ int main(int argc, char** argv) {
     std::vector<std::vector<double>> fragments(kKindCount, std::vector<double>(kViewCount));
     for (int v = 0; v < kViewCount; ++v) {
         placeBee(kViews[v]);
-        // The frame as the game draws it (culling off: it only skips what
-        // lies out of view). The HUD's bitmap text writes depth after the
-        // shadow pass, so the scene's depth is taken once more without it.
+        // Culling is off: it only skips what lies out of view.
         theWorld->root->updateTree(60);
-        glLoadIdentity();
-        glPushMatrix();
-        theWorld->render();
-        glClear(GL_DEPTH_BUFFER_BIT);
-        theWorld->root->drawTree();
         for (int k = 0; k < kKindCount; ++k) {
+            glLoadIdentity();
+            glPushMatrix();
+            theWorld->drawScene();
             fragments[k][v] = volumeFragments(kinds[k], query);
+            glPopMatrix();
         }
-        glPopMatrix();
-        glutSwapBuffers();
     }
     glDeleteQueries(1, &query);
 

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "assets/FlowerKind.h"
 #include "hud/Hud.h"
 #include "player/Bee.h"
 #include "scene/Bomb.h"
@@ -25,12 +26,14 @@ protected:
         world = new World();
     }
 
-    // A flower whose blossom sphere (radius 1.333 x scale) is centred on the
-    // bee's start position, where spawnBomb puts a new bomb.
+    // A tulip whose blossom sphere is centred on the bee's start position,
+    // where spawnBomb puts a new bomb.
     Flower* flowerAtTheBee(float points, float scale) {
         const Vector3 bee = world->bee->getPosition();
-        auto* f = new Flower(bee.x, bee.y - 8.237f * scale, bee.z, 0.0f, 0.0f, 0.0f, scale, points,
-                             0.0f, 8.237f, 0.0f, 1.333f);
+        const FlowerKind& tulip = kFlowerKinds[0];
+        auto* f = new Flower(bee.x - tulip.sphereX * scale, bee.y - tulip.sphereY * scale,
+                             bee.z - tulip.sphereZ * scale, 0.0f, 0.0f, 0.0f, scale, points,
+                             tulip.sphereX, tulip.sphereY, tulip.sphereZ, tulip.sphereRadius);
         f->setModelFile("data/none.ms3d");
         {
             const Quiet quiet;

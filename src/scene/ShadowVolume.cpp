@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "assets/Model.h"
 #include "math/Matrix4.h"
@@ -80,6 +81,41 @@ Across across(const Model& model, const Triangle& t, int j) {
     return model.triangles[n].facing ? Across::kLit : Across::kUnlit;
 }
 
+// Marks the unlit triangles whose unlit region reaches an open edge: the
+// backs of sheets. An unlit region that lit triangles close all round is the
+// far side of a closed part (a stem, a bud), whose lit side already casts
+// the whole shadow; walking it as well would only fill the volume twice.
+std::vector<bool> unlitSheets(const Model& model) {
+    const auto count = static_cast<size_t>(model.numTriangles);
+    std::vector<bool> sheet(count, false);
+    std::vector<bool> seen(count, false);
+    std::vector<int> region;
+    for (size_t start = 0; start < count; ++start) {
+        if (seen[start] || model.triangles[start].facing) {
+            continue;
+        }
+        region.assign(1, static_cast<int>(start));
+        seen[start] = true;
+        bool open = false;
+        for (size_t k = 0; k < region.size(); ++k) {
+            const Triangle& t = model.triangles[region[k]];
+            for (int j = 0; j < 3; ++j) {
+                const Across side = across(model, t, j);
+                open = open || side == Across::kOpen;
+                const auto n = static_cast<size_t>(t.neighbours[j]);
+                if (side == Across::kUnlit && !seen[n]) {
+                    seen[n] = true;
+                    region.push_back(static_cast<int>(n));
+                }
+            }
+        }
+        for (int i : region) {
+            sheet[static_cast<size_t>(i)] = open;
+        }
+    }
+    return sheet;
+}
+
 }  // namespace
 
 Vector3 ShadowVolume::lightInLocalFrame(const SceneObject& object, float x, float y, float z) {
@@ -142,9 +178,10 @@ void ShadowVolume::collectSilhouette(SceneObject& object, Sides sides) {
     if (sides == kOneSided) {
         return;
     }
+    const std::vector<bool> sheet = unlitSheets(*model);
     for (int i = 0; i < model->numTriangles; ++i) {
         const Triangle& t = model->triangles[i];
-        if (t.facing) {
+        if (t.facing || !sheet[static_cast<size_t>(i)]) {
             continue;
         }
         for (int j = 0; j < 3; ++j) {

@@ -21,7 +21,9 @@ class SceneObject;
 // The two-sided variant serves thin geometry seen from both sides (the
 // flowers): unlit triangles contribute their edges towards lit or missing
 // neighbours too, reversed, so a flat double-sided leaf casts each outline
-// edge twice, once per direction.
+// edge twice, once per direction. Only the backs of sheets do so: an unlit
+// region that lit triangles close all round is the far side of a closed
+// part (a stem), whose lit side already casts its whole shadow.
 //
 // Works on the object's public arrays: silhouetteIndices grows when the edges
 // outnumber it, so no edge is ever dropped.

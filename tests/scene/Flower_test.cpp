@@ -60,7 +60,7 @@ TEST(Flower, BoundsTakeTheSphereFromTheLevelData) {
     EXPECT_NEAR(centre.z, 4.0f - 1.5f, 1e-5f);
 }
 
-TEST(Flower, SheetCastsBothRimsAndReleasesItsExtrusionsOnceBuilt) {
+TEST(Flower, SheetsCastBothRimsClosedPartsOneAndExtrusionsGoOnceBuilt) {
     // Both rims of a lit two-sided sheet (the stencil test checks they add up).
     std::unique_ptr<MeshModel> sheet(MeshModel::doubleSidedSquare());
     Flower flower(0, 0, 0, 0, 0, 0, 1, 100, 0, 0, 0, 1);
@@ -75,4 +75,12 @@ TEST(Flower, SheetCastsBothRimsAndReleasesItsExtrusionsOnceBuilt) {
     flower.shadowDirty = true;
     flower.castShadow(0, -10, 0);
     EXPECT_EQ(flower.silhouetteIndexCount, 16);
+
+    // A closed part (a stem, a bud) casts only its lit side's rim: its far
+    // side, closed all round by lit faces, would fill the same volume again.
+    std::unique_ptr<MeshModel> bud(MeshModel::cube({0, 5, 0}, 1));
+    Flower closed(0, 0, 0, 0, 0, 0, 1, 100, 0, 0, 0, 1);
+    closed.lod0Model = bud->get();
+    closed.castShadow(0, 50, 0);
+    EXPECT_EQ(closed.silhouetteIndexCount, 8);
 }

@@ -16,7 +16,7 @@ frame_seconds=${ZUMBRA_FRAME_SECONDS:-60}
 
 bash "$root/scripts/install-deps.sh" python3-matplotlib
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j"$(nproc)" --target content bench_shadow bench_model_load bench_hud bench_frame
+cmake --build "$build" -j"$(nproc)" --target content bench_shadow bench_model_load bench_hud bench_frame bench_shadow_fill
 
 {
   echo "commit: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)"
@@ -50,6 +50,10 @@ for _ in $(seq "$repetitions"); do
   bytes=$(du -sb "$scratch/data" | cut -f 1)
   echo "seconds $(awk "BEGIN { print $end - $start }") files $files bytes $bytes" | tee -a "$out/content.txt"
 done
+
+echo "== bench_shadow_fill (fragments are counted, not timed: one run)"
+SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" ./bench/bench_shadow_fill |
+  grep -vE '^(ALSA|sound:)' | tee "$out/shadow_fill.txt"
 
 for run in $(seq "$frame_runs"); do
   echo "== bench_frame, run $run of $frame_runs"

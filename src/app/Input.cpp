@@ -135,6 +135,9 @@ void pollKeys() {
     const bool quit = held(KeyState::kEscape);
     theKeyState.endPoll();
     if (quit) {
+        // Mesa's software renderer draws on threads of its own; exiting while
+        // they still work on this frame crashes in its teardown.
+        glFinish();
         std::exit(0);
     }
 }

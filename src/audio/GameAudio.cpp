@@ -72,6 +72,7 @@ GameAudio::GameAudio()
     }
     system = true;
     lastResult = Mix_AllocateChannels(kMixingChannels);
+    lastResult = Mix_ReserveChannels(kEventChannels);
 
     buzz = loadChunk(kBuzzFile);
     flowerHitSound = loadChunk(kFlowerHitFile);
@@ -103,19 +104,20 @@ GameAudio::~GameAudio() {
 }
 
 void GameAudio::playFlowerHit() {
-    play(flowerHitSound);
+    play(flowerHitSound, kFlowerHitChannel);
 }
 
 void GameAudio::playBombDrop() {
-    play(bombDropSound);
+    play(bombDropSound, kBombDropChannel);
 }
 
 void GameAudio::playNoBombs() {
-    play(noBombsSound);
+    play(noBombsSound, kNoBombsChannel);
 }
 
-void GameAudio::play(Mix_Chunk* chunk) {
+// Playing on a busy channel stops what plays there first.
+void GameAudio::play(Mix_Chunk* chunk, int channel) {
     if (chunk != nullptr) {
-        lastResult = Mix_PlayChannel(kFreeChannel, chunk, 0);
+        lastResult = Mix_PlayChannel(channel, chunk, 0);
     }
 }

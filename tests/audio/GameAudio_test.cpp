@@ -67,7 +67,7 @@ TEST(GameAudio, MissingFilesAndNoDeviceLeaveTheGameSilent) {
             for (const char* file :
                  {GameAudio::kBuzzFile, GameAudio::kFlowerHitFile, GameAudio::kMusicFile,
                   GameAudio::kBombDropFile, GameAudio::kNoBombsFile}) {
-                EXPECT_NE(err.find(std::string(file) + ": cannot open"), std::string::npos);
+                EXPECT_NE(err.find(std::string(file) + ": cannot be opened"), std::string::npos);
             }
         } else {
             EXPECT_EQ(countLines(err), 1) << d[0] << ": " << err;  // files are not tried

@@ -195,20 +195,24 @@ struct TemporaryFile {
 };
 
 // Where a chain of symbolic links ends: the file to replace. A link's
-// relative target is relative to the link's own folder.
+// relative target is relative to the link's own folder. Past as many links
+// as the kernel follows, or at a target too long to read whole, the chain
+// is taken to end.
 std::string followLinks(const std::string& path) {
+    constexpr int kMaxLinks = 40;
     std::string current = path;
-    for (int hop = 0; hop < 40; ++hop) {
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
         char target[4096];
-        const ssize_t n = readlink(current.c_str(), target, sizeof target - 1);
-        if (n < 0) {
+        const ssize_t n = readlink(current.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<size_t>(n) == sizeof target) {
             break;  // not a link (or gone): the chain ends here
         }
-        target[n] = '\0';
-        const std::string folder = directoryOf(current);
-        current = target[0] == '/' || current.find('/') == std::string::npos
-                      ? std::string(target)
-                      : folder + "/" + target;
+        std::string next;
+        if (target[0] != '/' && current.find('/') != std::string::npos) {
+            next = directoryOf(current) + "/";
+        }
+        next.append(target, static_cast<size_t>(n));
+        current = next;
     }
     return current;
 }

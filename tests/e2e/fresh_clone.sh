@@ -2,9 +2,8 @@
 # The README's first command, exactly as written, on a fresh clone: it must
 # build what playing needs and start the game, which quits with status 0 on
 # Escape. The clone is of the committed HEAD of the checkout these tests run
-# from, so uncommitted changes are not part of it. This builds the game once
-# more from scratch, and so takes minutes where the other scenarios take
-# seconds.
+# from, so uncommitted changes are not part of it. It builds the game and
+# its content once more from scratch: about half a minute on two cores.
 source "$(dirname "$0")/lib/common.sh"
 e2e_init "$@"
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git
-  freeglut3-dev libgl-dev libglu1-mesa-dev
+  freeglut3-dev libgl-dev libglu1-mesa-dev libx11-dev
   libdevil-dev libsdl2-mixer-dev libmp3lame-dev
   libgtest-dev libgmock-dev libbenchmark-dev libassimp-dev
   clang libclang-rt-14-dev

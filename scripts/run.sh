@@ -6,11 +6,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZUMBRA_BUILD_DIR:-$root/build}
 
 bash "$root/scripts/install-deps.sh"
+# The configuration is the one scripts/test.sh uses too, so both share build/;
+# only the targets differ: playing needs the game and data/, not the tests.
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# Builds the game, the content tool and the content it writes to $build/data.
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$(nproc)" --target zumbra content
 
 # The game reads ./data and writes ./Highscores.txt in its working directory.
 cd "$build"
 [ -e Highscores.txt ] || : > Highscores.txt
-exec ./zumbra "$@"
+exec ./src/zumbra "$@"

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/FocusWatch.h"
 #include "app/GameWindow.h"
 #include "app/KeyState.h"
 #include "app/World.h"
@@ -26,15 +27,34 @@ bool held(int code) {
     return theKeyState.isHeld(code);
 }
 
+// Only valid inside a key or mouse callback.
+bool controlHeld() {
+    return (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0;
+}
+
+// Keys let go while another window has the focus never reach the game.
+FocusWatch focusWatch;
+
 }  // namespace
 
 void keyboard(unsigned char key, int /*x*/, int /*y*/) {
-    theKeyState.press(KeyState::fromCharacter(key));
+    theKeyState.press(KeyState::fromCharacter(key, controlHeld()));
     theWorld->onKey(static_cast<char>(key));
 }
 
 void keyboardUp(unsigned char key, int /*x*/, int /*y*/) {
-    theKeyState.release(KeyState::fromCharacter(key));
+    theKeyState.release(KeyState::fromCharacter(key, controlHeld()));
+}
+
+void windowStatus(int state) {
+    if (state == GLUT_HIDDEN) {
+        theKeyState.releaseAll();
+    }
+}
+
+void watchFocus() {
+    glutWindowStatusFunc(windowStatus);
+    focusWatch.watchCurrentWindow();
 }
 
 void special(int key, int /*x*/, int /*y*/) {
@@ -86,6 +106,11 @@ void passiveMotion(int x, int y) {
 }
 
 void pollKeys() {
+    // Whatever was held when the focus left may have been let go elsewhere;
+    // a key event still on its way from before then is dropped as well.
+    if (!focusWatch.hasFocus()) {
+        theKeyState.releaseAll();
+    }
     Bee* bee = theWorld->bee;
     if (held(KeyState::kUp)) {
         bee->addThrust(kThrustStep);
@@ -135,6 +160,9 @@ void pollKeys() {
     const bool quit = held(KeyState::kEscape);
     theKeyState.endPoll();
     if (quit) {
+        // Mesa's software renderer draws on threads of its own; exiting while
+        // they still work on this frame crashes in its teardown.
+        glFinish();
         std::exit(0);
     }
 }

@@ -12,6 +12,12 @@ void specialUp(int key, int x, int y);
 void mouse(int button, int state, int x, int y);
 void passiveMotion(int x, int y);
 
+// Hidden: every held key lets go.
+void windowStatus(int state);
+// Registers windowStatus and starts watching the current window's keyboard
+// focus, whose loss lets every held key go at the next poll.
+void watchFocus();
+
 void pollKeys();
 
 // The window fills the screen (right button toggles).

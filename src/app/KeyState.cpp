@@ -38,7 +38,10 @@ void KeyState::releaseAll() {
     endPoll();
 }
 
-int KeyState::fromCharacter(unsigned char key) {
+int KeyState::fromCharacter(unsigned char key, bool withControl) {
+    if (withControl && key >= 1 && key <= 26) {
+        return key - 1 + 'A';
+    }
     if (key >= 'a' && key <= 'z') {
         return key - 'a' + 'A';
     }

@@ -30,7 +30,10 @@ public:
     // Virtual-key code of a GLUT character key, or kNone for keys the poll
     // never asks about. Upper and lower case map to one code, so a key
     // pressed as 'w' and released as 'W' (Shift in between) still lets go.
-    static int fromCharacter(unsigned char key);
+    // With Ctrl held GLUT reports a letter as its control code (W as 23):
+    // withControl maps codes 1 to 26 back to their letters, so W released
+    // after Ctrl went down lets go too, while Tab or Enter alone stay no key.
+    static int fromCharacter(unsigned char key, bool withControl = false);
     // Virtual-key code of a GLUT special key (arrows), or kNone.
     static int fromSpecial(int key);
 

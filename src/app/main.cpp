@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     glutKeyboardUpFunc(keyboardUp);
     glutSpecialUpFunc(specialUp);
     glutIgnoreKeyRepeat(1);
+    watchFocus();
 
     glutMainLoop();
     std::exit(0);

@@ -1,38 +1,27 @@
 #include "assets/Model.h"
 
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <iostream>
-#include <vector>
+#include <string>
 
 #include "assets/ModelFactory.h"
 #include "assets/Ms3dParser.h"
 #include "assets/NeighbourSearch.h"
+#include "assets/RegularFile.h"
 #include "assets/Texture.h"
 
 namespace {
 
-// The whole file in one read; false with a reason when that fails.
-bool readWholeFile(const char* name, std::vector<uint8_t>& bytes, std::string& reason) {
-    FILE* file = std::fopen(name, "rb");
-    if (file == nullptr) {
-        reason = "cannot be opened";
-        return false;
-    }
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
-    }
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        std::fclose(file);
-        reason = "cannot be read (not a regular file?)";
-        return false;
-    }
-    bytes.resize(size_t(size));
-    const size_t got = size > 0 ? std::fread(bytes.data(), 1, bytes.size(), file) : 0;
-    std::fclose(file);
-    if (got != bytes.size()) {
-        reason = "read " + std::to_string(got) + " of " + std::to_string(size) + " bytes";
+// Far more than any model the game draws; a bigger file is not one of them.
+constexpr size_t kMaxFileBytes = size_t(256) << 20;
+
+// The whole file, as long as it is a plain file; false with a reason when
+// that fails.
+bool readWholeFile(const char* name, std::string& bytes, std::string& reason) {
+    RegularFile file(name);
+    if (!file.isOpen() || !file.readAll(bytes, kMaxFileBytes)) {
+        reason = file.reason();
         return false;
     }
     return true;
@@ -74,10 +63,11 @@ Model::Model(const char* fileName, float textureScale) : Model() {
 bool Model::loadFile() {
     Ms3dParser::release(*this);
     const char* name = fileName != nullptr ? fileName : "(no file name)";
-    std::vector<uint8_t> bytes;
+    std::string bytes;
     std::string reason;
     if (fileName == nullptr || !readWholeFile(fileName, bytes, reason) ||
-        !Ms3dParser::parse(bytes.data(), bytes.size(), *this, reason)) {
+        !Ms3dParser::parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), *this,
+                           reason)) {
         if (fileName == nullptr) {
             reason = "no file name";
         }

@@ -1,35 +1,24 @@
 #include "assets/PlacementReader.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "assets/RegularFile.h"
+
 namespace {
 
 const char kTerminator[] = "$$$";
+// Some 400,000 flowers: far more than a level holds.
+constexpr size_t kMaxFileBytes = size_t(16) << 20;
 
 }  // namespace
 
 std::vector<PlacementReader::Record> PlacementReader::readFile(const char* path, Layout layout) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) {
-        std::fprintf(stderr, "%s: cannot open (%s), no flowers read from it\n", path,
-                     std::strerror(errno));
-        return {};
-    }
+    RegularFile file(path);
     std::string contents;
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        contents.append(chunk, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int readErrno = errno;
-    std::fclose(file);
-    if (failed) {
-        std::fprintf(stderr, "%s: cannot read (%s), no flowers read from it\n", path,
-                     std::strerror(readErrno));
+    if (!file.isOpen() || !file.readAll(contents, kMaxFileBytes)) {
+        std::fprintf(stderr, "%s: %s, no flowers read from it\n", path, file.reason().c_str());
         return {};
     }
     return readText(contents.data(), contents.size(), layout, path);

@@ -6,6 +6,9 @@
 #include <IL/ilut.h>
 
 #include <iostream>
+#include <string>
+
+#include "assets/RegularFile.h"
 
 namespace {
 
@@ -62,13 +65,19 @@ bool Texture::load() {
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     ilutInit();
     glPopClientAttrib();
+    const char* name = fileName != nullptr ? fileName : "(no name)";
+    // DevIL opens the file itself: it must not meet a FIFO or a device there.
+    std::string refused;
+    if (!RegularFile::check(fileName, &refused)) {
+        std::cerr << name << ": " << refused << std::endl;
+        return false;
+    }
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    if (fileName == nullptr || ilLoadImage(fileName) == IL_FALSE) {
+    if (ilLoadImage(fileName) == IL_FALSE) {
         const ILenum error = ilGetError();
-        std::cerr << (fileName != nullptr ? fileName : "(no name)")
-                  << ": cannot load image: " << iluErrorString(error) << std::endl;
+        std::cerr << name << ": cannot load image: " << iluErrorString(error) << std::endl;
         ilDeleteImages(1, &image);
         return false;
     }

@@ -3,6 +3,9 @@
 #include <SDL2/SDL.h>
 
 #include <cstdio>
+#include <string>
+
+#include "assets/RegularFile.h"
 
 namespace {
 
@@ -13,7 +16,13 @@ constexpr int kFreeChannel = -1;
 constexpr int kForever = -1;
 
 // Opening and decoding are separate steps so the message says which failed.
+// SDL opens the file itself: it must not meet a FIFO or a device there.
 SDL_RWops* openSound(const char* path) {
+    std::string refused;
+    if (!RegularFile::check(path, &refused)) {
+        std::fprintf(stderr, "%s: %s; this sound stays silent\n", path, refused.c_str());
+        return nullptr;
+    }
     SDL_RWops* file = SDL_RWFromFile(path, "rb");
     if (file == nullptr) {
         std::fprintf(stderr, "%s: cannot open (%s); this sound stays silent\n", path,
@@ -72,6 +81,7 @@ GameAudio::GameAudio()
     }
     system = true;
     lastResult = Mix_AllocateChannels(kMixingChannels);
+    lastResult = Mix_ReserveChannels(kEventChannels);
 
     buzz = loadChunk(kBuzzFile);
     flowerHitSound = loadChunk(kFlowerHitFile);
@@ -103,19 +113,20 @@ GameAudio::~GameAudio() {
 }
 
 void GameAudio::playFlowerHit() {
-    play(flowerHitSound);
+    play(flowerHitSound, kFlowerHitChannel);
 }
 
 void GameAudio::playBombDrop() {
-    play(bombDropSound);
+    play(bombDropSound, kBombDropChannel);
 }
 
 void GameAudio::playNoBombs() {
-    play(noBombsSound);
+    play(noBombsSound, kNoBombsChannel);
 }
 
-void GameAudio::play(Mix_Chunk* chunk) {
+// Playing on a busy channel stops what plays there first.
+void GameAudio::play(Mix_Chunk* chunk, int channel) {
     if (chunk != nullptr) {
-        lastResult = Mix_PlayChannel(kFreeChannel, chunk, 0);
+        lastResult = Mix_PlayChannel(channel, chunk, 0);
     }
 }

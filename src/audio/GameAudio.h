@@ -17,6 +17,11 @@ public:
     static constexpr const char* kBombDropFile = "data/bubble_pop.wav";
     static constexpr const char* kNoBombsFile = "data/synth_loop.aif";
     static constexpr int kMixingChannels = 100;
+    // Each event sound has a channel of its own, kept out of the free ones.
+    static constexpr int kFlowerHitChannel = 0;
+    static constexpr int kBombDropChannel = 1;
+    static constexpr int kNoBombsChannel = 2;
+    static constexpr int kEventChannels = 3;
 
     bool system;  // the mixer device is open
     Mix_Chunk* buzz;
@@ -34,12 +39,14 @@ public:
     GameAudio(const GameAudio&) = delete;
     GameAudio& operator=(const GameAudio&) = delete;
 
-    // Each starts its sound on a free channel and returns at once; a sound
-    // that did not load plays nothing.
+    // Each starts its sound and returns at once; a sound that did not load
+    // plays nothing. Played again, a sound restarts on its own channel
+    // rather than taking another: E held with no bombs left would otherwise
+    // stack the refusal sound on every free channel, which clips.
     void playFlowerHit();
     void playBombDrop();
     void playNoBombs();
 
 private:
-    void play(Mix_Chunk* chunk);
+    void play(Mix_Chunk* chunk, int channel);
 };

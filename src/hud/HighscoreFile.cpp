@@ -12,6 +12,8 @@
 #include <ctime>
 #include <vector>
 
+#include "assets/RegularFile.h"
+
 namespace {
 
 // Blanks separate the name from the score. A line break never reaches here.
@@ -192,6 +194,46 @@ struct TemporaryFile {
     }
 };
 
+// Where a chain of symbolic links ends: the file to replace. A link's
+// relative target is relative to the link's own folder. Past as many links
+// as the kernel follows, or at a target too long to read whole, the chain
+// is taken to end.
+std::string followLinks(const std::string& path) {
+    constexpr int kMaxLinks = 40;
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        char target[4096];
+        const ssize_t n = readlink(current.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<size_t>(n) == sizeof target) {
+            break;  // not a link (or gone): the chain ends here
+        }
+        std::string next;
+        if (target[0] != '/' && current.find('/') != std::string::npos) {
+            next = directoryOf(current) + "/";
+        }
+        next.append(target, static_cast<size_t>(n));
+        current = next;
+    }
+    return current;
+}
+
+// The fallback where no temporary file can be made: the old file rewritten
+// in place, then cut to the new length.
+bool writeInPlace(const std::string& path, const std::string& text) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok =
+        writeAll(fd, text) && ftruncate(fd, static_cast<off_t>(text.size())) == 0 && fsync(fd) == 0;
+    const int reason = errno;
+    ok = close(fd) == 0 && ok;
+    if (!ok) {
+        errno = reason;
+    }
+    return ok;
+}
+
 // Makes the rename itself durable. A failure here loses nothing that the
 // rename has not already put in place, so it is not reported.
 void syncDirectoryOf(const std::string& path) {
@@ -208,22 +250,24 @@ bool HighscoreFile::read(const char* path, std::list<HighscoreEntry*>* table) {
     if (path == nullptr || table == nullptr) {
         return false;
     }
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr) {
+    RegularFile file(path);
+    if (!file.isOpen()) {
+        // No table yet is the normal first game; anything else is worth a line.
+        if (!file.isMissing()) {
+            std::fprintf(stderr, "zumbra: %s: %s; the highscore table is not read\n", path,
+                         file.reason().c_str());
+        }
         return false;
     }
-    // Collected apart, so that a file that opens but cannot be read (a
-    // directory opens on Linux) counts as unreadable and adds nothing.
+    // Collected apart, so that a file that cannot be read through adds nothing.
     std::list<HighscoreEntry*> entries;
     LineSplitter splitter(&entries);
     char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        splitter.feed(chunk, got);
+    long got;
+    while ((got = file.read(chunk, sizeof chunk)) > 0) {
+        splitter.feed(chunk, static_cast<size_t>(got));
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
+    if (got < 0) {
         for (HighscoreEntry* entry : entries) {
             delete entry;
         }
@@ -261,15 +305,29 @@ bool HighscoreFile::write(const char* path, const std::list<HighscoreEntry*>& ta
     if (path == nullptr || path[0] == '\0') {
         return false;
     }
-    const std::string text = format(table);
-    TemporaryFile temporary(path);
-    if (temporary.fd < 0) {
+    const std::string target = followLinks(path);
+    struct stat old;
+    const bool exists = stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
         return false;
     }
-    fchmod(temporary.fd, modeFor(path));  // a file with the wrong mode still holds the table
+    // Read-only is the player's word, even where the folder would allow the
+    // rename that replaces the file.
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return false;
+    }
+    const std::string text = format(table);
+    TemporaryFile temporary(target);
+    if (temporary.fd < 0) {
+        const bool folderClosed = errno == EACCES || errno == EPERM;
+        return exists && folderClosed && writeInPlace(target, text);
+    }
+    fchmod(temporary.fd,
+           modeFor(target.c_str()));  // a file with the wrong mode still holds the table
     bool ok = writeAll(temporary.fd, text) && fsync(temporary.fd) == 0 && temporary.giveName();
     ok = close(temporary.fd) == 0 && ok;
-    ok = ok && std::rename(temporary.name.c_str(), path) == 0;
+    ok = ok && std::rename(temporary.name.c_str(), target.c_str()) == 0;
     if (!ok) {
         const int reason = errno;
         if (temporary.named) {
@@ -278,6 +336,6 @@ bool HighscoreFile::write(const char* path, const std::list<HighscoreEntry*>& ta
         errno = reason;
         return false;
     }
-    syncDirectoryOf(path);
+    syncDirectoryOf(target);
     return true;
 }

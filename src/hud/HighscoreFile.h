@@ -22,7 +22,12 @@
 // directory, written, flushed to disk, then renamed over the old one. A
 // failure at any step removes the temporary file and leaves the old table
 // as it was; a writer killed before the rename leaves no temporary file,
-// save in the moment between naming it and the rename.
+// save in the moment between naming it and the rename. A symbolic link is
+// written through: the file it points to is replaced, the link stays. A
+// file the player may not write (or that is no plain file) is left alone,
+// though the folder would allow a rename over it. Only where no new file can
+// be made beside it (a read-only folder) is the file rewritten in place, the
+// one write that is not atomic.
 class HighscoreFile {
 public:
     static constexpr const char* kFileName = "Highscores.txt";
@@ -30,8 +35,9 @@ public:
     static constexpr size_t kMaxLineLength = 255;
 
     // Appends the entries of the file to table, in file order. false when
-    // the file cannot be opened or read through (a directory, an I/O
-    // error); the table is then left as it was.
+    // the file is missing, is no plain file (a directory, a FIFO, a device:
+    // one line on stderr) or cannot be read through; the table is then left
+    // as it was.
     static bool read(const char* path, std::list<HighscoreEntry*>* table);
     // The same for text held in memory (size bytes, NULs allowed).
     static void parse(const char* text, size_t size, std::list<HighscoreEntry*>* table);

@@ -5,6 +5,8 @@
 // model was refused, untextured materials where an image was, a shorter
 // flower list, a silent sound. It then plays a few frames.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -231,6 +233,41 @@ TEST_F(WorldLevelData, DamagedFiles) {
             for (const auto& [file, change] : damage) {
                 const std::string path = (data / file).string();
                 ScratchDirectory::put(path, change(ScratchDirectory::contents(path)));
+            }
+        },
+        expected);
+}
+
+// Directories, FIFOs and devices where files belong: each refused at once
+// and named, never a crash on a directory's size, a wait for a FIFO's
+// writer or an endless read of a device.
+TEST_F(WorldLevelData, NoPlainFiles) {
+    const std::map<std::string, std::function<int(const std::string& path)>> replace = {
+        {"bee.ms3d", [](const std::string& p) { return mkdir(p.c_str(), 0755); }},
+        {"flowerC_LOD1.ms3d", [](const std::string& p) { return mkfifo(p.c_str(), 0644); }},
+        {"dome_top.ms3d", [](const std::string& p) { return symlink("/dev/zero", p.c_str()); }},
+        {"floor.png", [](const std::string& p) { return mkdir(p.c_str(), 0755); }},
+        {"leaf.png", [](const std::string& p) { return mkfifo(p.c_str(), 0644); }},
+        {"flowerA.txt", [](const std::string& p) { return mkfifo(p.c_str(), 0644); }},
+        {"flowerB.txt", [](const std::string& p) { return symlink("/dev/zero", p.c_str()); }},
+        {"music_a.mp3", [](const std::string& p) { return mkfifo(p.c_str(), 0644); }},
+        {"bubble_pop.wav", [](const std::string& p) { return mkdir(p.c_str(), 0755); }},
+        {"synth_loop.aif", [](const std::string& p) { return symlink("/dev/zero", p.c_str()); }},
+    };
+    Expected expected;
+    expected.refusedModels = {"data/bee.ms3d", "data/flowerC_LOD1.ms3d", "data/dome_top.ms3d"};
+    expected.failedImages = {"data/floor.png", "data/leaf.png"};
+    expected.silentSounds = {"data/music_a.mp3", "data/bubble_pop.wav", "data/synth_loop.aif"};
+    expected.flowers['A'] = 0;
+    expected.flowers['B'] = 0;
+    for (const auto& [file, make] : replace) {
+        expected.reported.insert("data/" + file);
+    }
+    check(
+        [&](const fs::path& data) {
+            for (const auto& [file, make] : replace) {
+                fs::remove(data / file);
+                ASSERT_EQ(make((data / file).string()), 0) << file;
             }
         },
         expected);

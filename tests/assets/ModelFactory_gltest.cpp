@@ -47,7 +47,7 @@ TEST_F(ModelFactoryGl, SharesModelsByExactTextAndKeepsTheFirstScale) {
     EXPECT_NE(other, first);
     EXPECT_EQ(theModelFactory->models->back(), other);
     // The missing file: one line on stderr, an empty model whose list draws nothing.
-    EXPECT_EQ(err, upper + ": cannot be opened\n");
+    EXPECT_EQ(err, upper + ": cannot be opened (No such file or directory)\n");
     EXPECT_EQ(other->numTriangles, 0);
     ASSERT_TRUE(glIsList(other->getDisplayList()));
     EXPECT_TRUE(feedbackOf(other->getDisplayList()).empty());

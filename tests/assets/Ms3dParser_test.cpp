@@ -148,6 +148,7 @@ TEST(Ms3dLoadFile, RefusesMissingAndCutFilesWithOneLineNamingThem) {
     missing.fileName = "/nonexistent/bee.ms3d";
     testing::internal::CaptureStderr();
     EXPECT_FALSE(missing.loadFile());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "/nonexistent/bee.ms3d: cannot be opened\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "/nonexistent/bee.ms3d: cannot be opened (No such file or directory)\n");
     theModelFactory = saved;
 }

@@ -2,15 +2,21 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
 
 #include <string>
 #include <vector>
 
 #include "hud/TableRows.h"
+#include "support/AsNobody.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScratchDirectory.h"
 
 using namespace std::string_literals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -106,18 +112,97 @@ TEST(HighscoreFile, FailedWriteLeavesTheOldFileAsItWas) {
     EXPECT_TRUE(dir.list().empty());
     EXPECT_FALSE(HighscoreFile::write("", table.entries));
 
-    // The target is a directory: the rename fails after the temporary was written.
-    const std::string path = dir.file("Highscores.txt");
-    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
-    EXPECT_FALSE(HighscoreFile::write(path.c_str(), table.entries));
-    EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});
-    ASSERT_EQ(rmdir(path.c_str()), 0);
-
     // The disk fills up mid-write.
+    const std::string path = dir.file("Highscores.txt");
     ScratchDirectory::put(path, "old 1\n");
     bool written = true;
     withTinyFileSizeLimit([&] { written = HighscoreFile::write(path.c_str(), table.entries); });
     EXPECT_FALSE(written);
     EXPECT_EQ(ScratchDirectory::contents(path), "old 1\n");
     EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});
+}
+
+// A directory, a FIFO or a device where the table belongs: read at once as
+// no table with one line naming it (never a wait for a FIFO's writer or an
+// endless read), and never replaced by a write.
+TEST(HighscoreFile, NoPlainFileIsReadOrReplaced) {
+    ScratchDirectory dir;
+    const std::string path = dir.file("Highscores.txt");
+    const std::function<int()> make[] = {
+        [&] { return mkdir(path.c_str(), 0755); },
+        [&] { return mkfifo(path.c_str(), 0644); },
+        [&] { return symlink("/dev/zero", path.c_str()); },
+    };
+    for (const auto& m : make) {
+        ASSERT_EQ(m(), 0);
+        struct stat before, after;
+        ASSERT_EQ(lstat(path.c_str(), &before), 0);
+        TableRows table;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(HighscoreFile::read(path.c_str(), &table.entries));
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(err.rfind("zumbra: " + path + ": is a ", 0), 0u) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_EQ(table.rows(), "");
+
+        TableRows scores("new 9\n");
+        EXPECT_FALSE(HighscoreFile::write(path.c_str(), scores.entries));
+        ASSERT_EQ(lstat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(dir.list(), std::vector<std::string>{"Highscores.txt"});
+        ASSERT_EQ(remove(path.c_str()), 0);
+    }
+}
+
+// What the folder and the file allow, with the user's permissions: a
+// read-only table stays as it was though the folder would let a rename
+// replace it; in a read-only folder a writable table is rewritten in place;
+// a link is written through and stays a link.
+TEST(HighscoreFile, WriteHonoursPermissionsAndLinks) {
+    struct Case {
+        const char* what;
+        mode_t fileMode;
+        mode_t folderMode;
+        bool link;  // Highscores.txt links to real/scores.txt
+        bool saved;
+    };
+    const Case cases[] = {
+        {"read-only file, writable folder", 0444, 0755, false, false},
+        {"writable file, read-only folder", 0644, 0555, false, true},
+        {"read-only file, read-only folder", 0444, 0555, false, false},
+        {"link to a writable file", 0644, 0755, true, true},
+        {"link to a read-only file", 0444, 0755, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDirectory dir;
+        const std::string folder = c.link ? dir.file("real") : dir.path;
+        const std::string file = c.link ? folder + "/scores.txt" : dir.file("Highscores.txt");
+        ASSERT_TRUE(!c.link || mkdir(folder.c_str(), 0755) == 0);
+        ScratchDirectory::put(file, "old 1\n");
+        ASSERT_TRUE(!c.link || symlink("real/scores.txt", dir.file("Highscores.txt").c_str()) == 0);
+        for (const std::string& p : {dir.path, folder, file}) {
+            ASSERT_TRUE(giveToNobody(p.c_str())) << p;
+        }
+        ASSERT_EQ(chmod(file.c_str(), c.fileMode), 0);
+        ASSERT_EQ(chmod(folder.c_str(), c.folderMode), 0);
+
+        TableRows table("new 9\n");
+        const int status = asNobody([&] {
+            return HighscoreFile::write(dir.file("Highscores.txt").c_str(), table.entries) ? 0 : 1;
+        });
+        chmod(folder.c_str(), 0755);
+        if (status < 0) {
+            GTEST_SKIP() << "cannot drop root's privileges to run the writer as nobody";
+        }
+        EXPECT_EQ(status == 0, c.saved);
+        EXPECT_EQ(ScratchDirectory::contents(file), c.saved ? "new 9\n" : "old 1\n");
+        struct stat st;
+        ASSERT_EQ(lstat(dir.file("Highscores.txt").c_str(), &st), 0);
+        EXPECT_EQ(S_ISLNK(st.st_mode), c.link);
+        // Nothing left beside the table.
+        const auto entries =
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+        EXPECT_EQ(entries, 1);
+    }
 }

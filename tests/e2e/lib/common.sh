@@ -97,10 +97,10 @@ e2e_install() {
         fail "cmake --install failed: $(tail -n 5 "${root}.log")"
 }
 
-# Waits for the game's window and prints its id.
+# Waits up to $1 seconds (60 if not given) for the game's window and prints its id.
 e2e_wait_window() {
-    local wid= i
-    for i in $(seq 1 300); do
+    local limit=${1:-60} wid= i
+    for i in $(seq 1 $((limit * 5))); do
         wid=$(xdotool search --name '^Zumbra$' 2>/dev/null | head -n 1 || true)
         if [ -n "${wid}" ]; then
             echo "${wid}"
@@ -109,7 +109,7 @@ e2e_wait_window() {
         kill -0 "${GAME_PID}" 2>/dev/null || fail "game exited before its window showed"
         sleep 0.2
     done
-    fail "no window titled Zumbra after 60 s"
+    fail "no window titled Zumbra after ${limit} s"
 }
 
 # Waits up to $1 seconds for the game to exit and sets GAME_STATUS to its exit

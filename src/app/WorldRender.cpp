@@ -84,6 +84,13 @@ void World::shadowPass() {
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_POLYGON_BIT |
                  GL_STENCIL_BUFFER_BIT);
     glDisable(GL_LIGHTING);
+    // The volumes write no colour, but a software renderer still samples the
+    // last model's texture and works out the fog for every volume fragment,
+    // which cost more than the counting itself. The darkening quad is black,
+    // so the texture never mattered to it; fog it keeps.
+    glDisable(GL_TEXTURE_2D);
+    const GLboolean fog = glIsEnabled(GL_FOG);
+    glDisable(GL_FOG);
     glDepthMask(GL_FALSE);
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_STENCIL_TEST);
@@ -99,6 +106,9 @@ void World::shadowPass() {
     glFrontFace(GL_CCW);
 
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    if (fog) {
+        glEnable(GL_FOG);  // the darkening is fogged like everything else
+    }
     glColor4f(0.0f, 0.0f, 0.0f, kShadowAlpha);
     glEnable(GL_BLEND);
     glStencilFunc(GL_NOTEQUAL, 0, ~0u);

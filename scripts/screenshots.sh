@@ -45,11 +45,11 @@ sleep 0.8
 shot in_progress.png
 
 xdotool keydown u keydown i
-sleep 2
+sleep 0.15
 xdotool keyup i
-sleep 1
+sleep 0.1
 xdotool keyup u
-sleep 1
+sleep 1.5
 shot above.png
 
 xdotool key Escape

@@ -130,7 +130,7 @@ void World::shadowPass() {
 }
 
 void World::drawOverlay() {
-    // Values above 1 on purpose: the text colour is clamped to a bright orange.
+    // Values above 1 on purpose: lit or not, the text clamps to a bright yellow.
     glColor3f(200.0f, 100.0f, 0.0f);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -141,7 +141,12 @@ void World::drawOverlay() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    // Bitmap text is textured like any fragment: without this the HUD took
+    // the colour of whatever texel the last model left behind.
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_TEXTURE_2D);
     hud->draw();
+    glPopAttrib();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -27,7 +28,7 @@ const char* kindOf(mode_t mode) {
 
 }  // namespace
 
-RegularFile::RegularFile(const char* path) : fd(-1), missing(false) {
+RegularFile::RegularFile(const char* path) : fd(-1), missing(false), sizeWhenOpened(0) {
     if (path == nullptr) {
         why = "no file name";
         return;
@@ -51,6 +52,7 @@ RegularFile::RegularFile(const char* path) : fd(-1), missing(false) {
         return;
     }
     fd = opened;
+    sizeWhenOpened = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
 }
 
 RegularFile::~RegularFile() {
@@ -72,24 +74,33 @@ long RegularFile::read(void* buffer, size_t size) {
     }
 }
 
+// Reads straight into out, sized at first by what the file measured when it
+// was opened: growing a buffer chunk by chunk made a model load three times
+// slower, each bigger buffer being fresh memory the system has to hand over.
 bool RegularFile::readAll(std::string& out, size_t limit) {
-    char chunk[65536];
+    const size_t start = out.size();
     size_t total = 0;
+    out.resize(start + std::min(sizeWhenOpened, limit) + 1);
     for (;;) {
-        const long got = read(chunk, sizeof chunk);
+        if (start + total == out.size()) {
+            out.resize(out.size() + std::max(out.size() - start, size_t(65536)));
+        }
+        const long got = read(&out[start + total], out.size() - start - total);
         if (got == 0) {
+            out.resize(start + total);
             return true;
         }
         if (got < 0) {
             why = std::string("cannot be read (") + std::strerror(errno) + ")";
+            out.resize(start + total);
             return false;
         }
         total += static_cast<size_t>(got);
         if (total > limit) {
             why = "is larger than " + std::to_string(limit) + " bytes";
+            out.resize(start + total);
             return false;
         }
-        out.append(chunk, static_cast<size_t>(got));
     }
 }
 

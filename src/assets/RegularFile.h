@@ -34,5 +34,6 @@ public:
 private:
     int fd;
     bool missing;
+    size_t sizeWhenOpened;  // a first guess at the buffer, never trusted as the length
     std::string why;
 };

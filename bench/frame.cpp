@@ -22,6 +22,7 @@
 #include "app/GameWindow.h"
 #include "app/Input.h"
 #include "app/World.h"
+#include "assets/FlowerKind.h"
 #include "player/Bee.h"
 #include "scene/Flower.h"
 #include "scene/Node.h"
@@ -169,10 +170,11 @@ void addFlowers(int count, unsigned* seed) {
         const float x = static_cast<float>((*seed >> 8) % 1400) / 10.0f - 70.0f;
         *seed = *seed * 1103515245u + 12345u;
         const float z = static_cast<float>((*seed >> 8) % 1400) / 10.0f - 70.0f;
-        auto* f =
-            new Flower(x, 0.0f, z, 0.0f, 0.0f, 0.0f, 1.0f, 100.0f, 0.0f, 8.237f, 0.0f, 1.333f);
-        f->setModelFile("data/flowerA_LOD0.ms3d");
-        f->setLodModelFile("data/flowerA_LOD1.ms3d");
+        const FlowerKind& tulip = kFlowerKinds[0];
+        auto* f = new Flower(x, 0.0f, z, 0.0f, 0.0f, 0.0f, 1.0f, tulip.points, tulip.sphereX,
+                             tulip.sphereY, tulip.sphereZ, tulip.sphereRadius);
+        f->setModelFile(tulip.lod0Model);
+        f->setLodModelFile(tulip.lod1Model);
         f->loadModel();
         f->loadLodModel();
         f->setCastsShadow(true);

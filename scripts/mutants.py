@@ -356,7 +356,7 @@ def main():
     for name in ("run", "list"):
         sub = commands.add_parser(name)
         sub.add_argument("--seed", type=int, default=13)
-        sub.add_argument("--per-kind", type=int, default=11)
+        sub.add_argument("--per-kind", type=int, default=12)
         sub.add_argument("--build", default=str(ROOT / "build-mutants"))
         sub.add_argument("--out", default=str(ROOT / "build-mutants" / "report"))
         sub.add_argument("--rev", default=None,

@@ -1,9 +1,10 @@
 #pragma once
 
 // What the asset GL tests share: a fresh ModelFactory per test (the global
-// pointer is put back afterwards) and a scratch directory. Each test starts
-// from the reset GL state with the modelview scaled by one half, so the
-// sample square stays clear of the clip planes.
+// pointer is put back afterwards) and a scratch directory that is also the
+// working directory. Each test starts from the reset GL state with the
+// modelview scaled by one half, so the sample square stays clear of the clip
+// planes.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "assets/SampleModels.h"
 #include "support/Feedback.h"
 #include "support/GlTestContext.h"
+#include "support/Quiet.h"
 #include "support/ScratchDirectory.h"
 
 class AssetGlTest : public ::testing::Test {
@@ -22,7 +24,6 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(GlTestContext::ready());
         GlTestContext::reset();
-        saved = theModelFactory;
         wireframeMode = 0;
         testing::internal::CaptureStdout();
         theModelFactory = new ModelFactory();  // never released, as in the game
@@ -36,13 +37,10 @@ protected:
     }
 
     // Models and textures keep the name pointer: these names live to the end.
-    const char* keep(const std::string& s) { return (new std::string(s))->c_str(); }
-    std::string writeModel(const std::string& name, const Ms3dWriter& w) {
-        EXPECT_TRUE(w.writeFile(dir + "/" + name));
-        return dir + "/" + name;
-    }
+    char* keep(const std::string& s) { return &(*new std::string(s))[0]; }
     const char* model(const std::string& name, const Ms3dWriter& w) {
-        return keep(writeModel(name, w));
+        EXPECT_TRUE(w.writeFile(dir + "/" + name));
+        return keep(dir + "/" + name);
     }
     std::string image(const std::string& name, int w, int h, std::array<uint8_t, 3> rgb) {
         std::vector<uint8_t> pixels;
@@ -52,16 +50,13 @@ protected:
         EXPECT_TRUE(samples::writePpm(dir + "/" + name, w, h, pixels));
         return dir + "/" + name;
     }
-    // Loads quietly through the factory.
     Model* load(const char* name, float scale = 1.0f) {
-        testing::internal::CaptureStdout();
-        Model* m = theModelFactory->getModel(name, scale);
-        testing::internal::GetCapturedStdout();
-        return m;
+        const Quiet quiet;
+        return theModelFactory->getModel(name, scale);
     }
 
-    ModelFactory* saved = nullptr;
+    ModelFactory* saved = theModelFactory;
     std::string factoryLine;
-    ScratchDirectory scratch;
+    ScratchDirectory scratch{true};
     std::string dir = scratch.path;
 };

@@ -8,33 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "assets/AssetGlFixture.h"
 #include "assets/Model.h"
-#include "assets/ModelFactory.h"
-#include "assets/Ms3dWriter.h"
 #include "scene/Floor.h"
 #include "scene/Flower.h"
 #include "scene/Node.h"
-#include "support/GlTestContext.h"
 #include "support/MeshModel.h"
-#include "support/ScratchDirectory.h"
 
 namespace {
 
-// Each test runs in a scratch working directory with a data/ of its own
-// and a model cache of its own.
-class LevelLoaderGl : public ::testing::Test {
+// Each test has a data/ of its own in its working directory.
+class LevelLoaderGl : public AssetGlTest {
 protected:
     void SetUp() override {
+        AssetGlTest::SetUp();
         ASSERT_EQ(mkdir("data", 0755), 0);
-        saved = theModelFactory;
-        testing::internal::CaptureStdout();
-        theModelFactory = new ModelFactory();
-        testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { theModelFactory = saved; }
 
     // Loads quietly; the messages about missing files are checked elsewhere.
-    std::string load(std::list<Flower*>& flowers, std::list<Floor*>* tiles = nullptr) {
+    std::string loadLevel(std::list<Flower*>& flowers, std::list<Floor*>* tiles = nullptr) {
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         if (tiles) {
@@ -45,8 +37,6 @@ protected:
         return testing::internal::GetCapturedStderr();
     }
 
-    ScratchDirectory scratch{true};
-    ModelFactory* saved = nullptr;
     Node root;
 };
 
@@ -65,7 +55,7 @@ TEST_F(LevelLoaderGl, FlowersOfEachKindTakeTheirKindsConstants) {
     ScratchDirectory::put("data/flowerD.txt", "8\r\n0\r\n8\r\n0\r\n0\r\n0\r\n4\r\n$$$\r\n");
     ASSERT_TRUE(groundTriangle().writeFile("data/flowerB_LOD0.ms3d"));
     std::list<Flower*> list;
-    load(list);
+    loadLevel(list);
     ASSERT_EQ(list.size(), 5u);
     EXPECT_EQ(std::vector<Node*>(list.begin(), list.end()),
               std::vector<Node*>(root.children->begin(), root.children->end()));
@@ -106,7 +96,7 @@ TEST_F(LevelLoaderGl, NoPlacementFilesNoFlowersButAlwaysEightFloorTilesInOrder) 
     ASSERT_TRUE(groundTriangle().writeFile("data/floor2_1_LOD0.ms3d"));
     std::list<Flower*> flowers;
     std::list<Floor*> tiles;
-    const std::string err = load(flowers, &tiles);
+    const std::string err = loadLevel(flowers, &tiles);
     EXPECT_TRUE(flowers.empty());
     for (const char* file : {"flowerA.txt", "flowerB.txt", "flowerC.txt", "flowerD.txt"}) {
         EXPECT_NE(err.find(file), std::string::npos) << file;

@@ -55,8 +55,7 @@ TEST_F(ModelFactoryGl, SharesModelsByExactTextAndKeepsTheFirstScale) {
 
 TEST_F(ModelFactoryGl, SharesTexturesByBufferNotByText) {
     const std::string img = image("grass.ppm", 2, 2, {0, 255, 0});
-    char* a = const_cast<char*>(keep(img));
-    char* b = const_cast<char*>(keep(img));
+    char *a = keep(img), *b = keep(img);
     testing::internal::CaptureStdout();
     Texture* ta = theModelFactory->getTexture(a);
     Texture* tb = theModelFactory->getTexture(b);
@@ -80,11 +79,9 @@ TEST_F(ModelFactoryGl, WireframeRecompilesEveryModelInCreationOrder) {
         theModelFactory->rebuildDisplayLists();
         // Per model: its resolve, the bind while compiling, the resolve before
         // the list closes.
-        const std::string lineA = "Pointer to existing Texture returned: " + texA + "\n";
-        const std::string lineB = "Pointer to existing Texture returned: " + texB + "\n";
         std::string expected;
-        for (const std::string* line : {&lineA, &lineA, &lineA, &lineB, &lineB, &lineB}) {
-            expected += *line;
+        for (const std::string* tex : {&texA, &texA, &texA, &texB, &texB, &texB}) {
+            expected += "Pointer to existing Texture returned: " + *tex + "\n";
         }
         EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
         for (auto [m, old] : {std::pair{a, oldA}, std::pair{b, oldB}}) {

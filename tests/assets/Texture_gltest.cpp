@@ -19,7 +19,7 @@ TEST_F(TextureGl, UploadsRowsOfAnyWidthAndRestoresTheState) {
             rgb.insert(rgb.end(), band.begin(), band.end());
         }
     }
-    char* name = const_cast<char*>(keep(dir + "/bands.ppm"));
+    char* name = keep(dir + "/bands.ppm");
     ASSERT_TRUE(samples::writePpm(name, 3, 4, rgb));
     GLuint bound = 0;
     glGenTextures(1, &bound);
@@ -60,8 +60,8 @@ TEST_F(TextureGl, ConvertsGreyAndAlphaImagesToRgb) {
     // Uncompressed true colour, 2 x 1, 32 bits with 8 of alpha, pixels as BGRA.
     const std::vector<uint8_t> tga = {0, 0, 2, 0,  0, 0,  0,  0,  0,  0,  0,  0,  2,
                                       0, 1, 0, 32, 8, 30, 20, 10, 99, 30, 20, 10, 99};
-    char* grey = const_cast<char*>(keep(dir + "/grey.pgm"));
-    char* alpha = const_cast<char*>(keep(dir + "/alpha.tga"));
+    char* grey = keep(dir + "/grey.pgm");
+    char* alpha = keep(dir + "/alpha.tga");
     ASSERT_TRUE(samples::writeBytes(grey, {pgm.begin(), pgm.end()}));
     ASSERT_TRUE(samples::writeBytes(alpha, tga));
     testing::internal::CaptureStdout();
@@ -76,9 +76,9 @@ TEST_F(TextureGl, ConvertsGreyAndAlphaImagesToRgb) {
 }
 
 TEST_F(TextureGl, AnUnreadableImageHasNoTextureButIsStillAnnounced) {
-    char* garbage = const_cast<char*>(keep(dir + "/garbage.png"));
+    char* garbage = keep(dir + "/garbage.png");
     ASSERT_TRUE(samples::writeBytes(garbage, {1, 2, 3, 4, 5}));
-    for (char* name : {const_cast<char*>(keep(dir + "/missing.png")), garbage}) {
+    for (char* name : {keep(dir + "/missing.png"), garbage}) {
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         Texture t(name);

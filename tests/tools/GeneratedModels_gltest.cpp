@@ -8,40 +8,19 @@
 #include <map>
 #include <string>
 
+#include "assets/AssetGlFixture.h"
 #include "assets/Model.h"
-#include "assets/ModelFactory.h"
 #include "content/ModelCatalog.h"
-#include "support/GlTestContext.h"
 
 namespace {
 
-// Runs in the build directory, where "data/..." resolves as for the game,
-// with a model cache of its own.
-class GeneratedModels : public ::testing::Test {
+// Runs in the build directory, where "data/..." resolves as for the game.
+class GeneratedModels : public AssetGlTest {
 protected:
-    template <typename F>
-    static auto load(F f) {
-        testing::internal::CaptureStdout();
-        auto made = f();
-        testing::internal::GetCapturedStdout();
-        return made;
-    }
     void SetUp() override {
-        ASSERT_TRUE(GlTestContext::ready());
-        GlTestContext::reset();
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        AssetGlTest::SetUp();
         ASSERT_EQ(chdir(ZUMBRA_BUILD_DIR), 0);
-        saved = theModelFactory;
-        theModelFactory = load([] { return new ModelFactory(); });  // lives on, as the game's
     }
-    void TearDown() override {
-        theModelFactory = saved;
-        EXPECT_EQ(chdir(cwd), 0);
-        GlTestContext::reset();
-    }
-
-    char cwd[4096];
-    ModelFactory* saved = nullptr;
 };
 
 }  // namespace
@@ -49,9 +28,7 @@ protected:
 TEST_F(GeneratedModels, EveryFileLoadsWholeAndSolidsAreClosedAndWoundOneWay) {
     for (const NamedModel& built : buildModels()) {
         SCOPED_TRACE(built.file);
-        // Models keep the name's pointer.
-        const char* name = (new std::string("data/" + built.file))->c_str();
-        const Model* m = load([name] { return theModelFactory->getModel(name, 1.0f); });
+        const Model* m = load(keep("data/" + built.file));
         ASSERT_NE(m, nullptr);
         // A refused file leaves zero counts; these are the counts the tool wrote.
         ASSERT_EQ(m->numVertices, built.mesh.vertexCount());

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "support/ScratchDirectory.h"
@@ -11,29 +13,25 @@
 namespace {
 
 // Sets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name(name) {
-        const char* old = std::getenv(name);
-        hadOld = old != nullptr;
-        oldValue = hadOld ? old : "";
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv() { hadOld ? setenv(name, oldValue.c_str(), 1) : unsetenv(name); }
-
-private:
+struct ScopedEnv {
     const char* name;
-    bool hadOld;
-    std::string oldValue;
+    std::optional<std::string> old;
+    ScopedEnv(const char* n, const char* value) : name(n) {
+        if (const char* was = std::getenv(n)) {
+            old = was;
+        }
+        setenv(n, value, 1);
+    }
+    ~ScopedEnv() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
 };
 
 int countLines(const std::string& text) {
-    int n = 0;
-    for (const char c : text) {
-        n += c == '\n';
-    }
-    return n;
+    return int(std::count(text.begin(), text.end(), '\n'));
 }
+
+const char* const kFiles[] = {GameAudio::kBuzzFile, GameAudio::kFlowerHitFile,
+                              GameAudio::kMusicFile, GameAudio::kBombDropFile,
+                              GameAudio::kNoBombsFile};
 
 }  // namespace
 
@@ -64,9 +62,7 @@ TEST(GameAudio, MissingFilesAndNoDeviceLeaveTheGameSilent) {
         EXPECT_EQ(audio.lastResult, 12345);  // nothing was played
         if (audio.system) {
             EXPECT_EQ(countLines(err), 5) << err;  // one per file, naming it
-            for (const char* file :
-                 {GameAudio::kBuzzFile, GameAudio::kFlowerHitFile, GameAudio::kMusicFile,
-                  GameAudio::kBombDropFile, GameAudio::kNoBombsFile}) {
+            for (const char* file : kFiles) {
                 EXPECT_NE(err.find(std::string(file) + ": cannot be opened"), std::string::npos);
             }
         } else {
@@ -86,9 +82,7 @@ TEST(GameAudio, GeneratedSoundsPlayWithoutStackingAndJunkIsToldFromMissing) {
         SCOPED_TRACE(junk ? "two files junk" : "all generated");
         ScratchDirectory cwd(true);
         ASSERT_EQ(mkdir("data", 0755), 0);
-        for (const char* file :
-             {GameAudio::kBuzzFile, GameAudio::kFlowerHitFile, GameAudio::kMusicFile,
-              GameAudio::kBombDropFile, GameAudio::kNoBombsFile}) {
+        for (const char* file : kFiles) {
             const bool spoilt =
                 junk && (file == GameAudio::kFlowerHitFile || file == GameAudio::kMusicFile);
             // Present but not a sound: told apart from a missing file.

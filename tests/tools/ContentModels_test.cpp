@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 
 #include "assets/FlowerKind.h"
 #include "content/BeeModel.h"
@@ -31,18 +32,15 @@ const MeshBuilder& model(const std::string& file) {
     return none;
 }
 
-Vec3 centroid(const MeshBuilder& m, int triangle) {
-    const MeshBuilder::Triangle& t = m.triangles[triangle];
-    return (m.vertices[t.corners[0].vertex] + m.vertices[t.corners[1].vertex] +
-            m.vertices[t.corners[2].vertex]) /
-           3.0;
+const Vec3& corner(const MeshBuilder& m, int triangle, int c) {
+    return m.vertices[m.triangles[triangle].corners[c].vertex];
 }
 
-// Vertices used by the triangles of one group.
-std::vector<Vec3> groupVertices(const MeshBuilder& m, const std::string& group) {
+// Vertices used by the triangles of one group, or of every group.
+std::vector<Vec3> drawnVertices(const MeshBuilder& m, const std::string& group = "") {
     std::set<int> used;
     for (const MeshBuilder::Triangle& t : m.triangles) {
-        if (m.groups[t.group].name == group) {
+        if (group.empty() || m.groups[t.group].name == group) {
             for (const MeshCorner& c : t.corners) {
                 used.insert(c.vertex);
             }
@@ -54,6 +52,16 @@ std::vector<Vec3> groupVertices(const MeshBuilder& m, const std::string& group) 
         out.push_back(m.vertices[i]);
     }
     return out;
+}
+
+// The corners of the box round the points.
+std::pair<Vec3, Vec3> bounds(const std::vector<Vec3>& points) {
+    Vec3 lo = points.at(0), hi = points.at(0);
+    for (const Vec3& v : points) {
+        lo = {std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
+        hi = {std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
+    }
+    return {lo, hi};
 }
 
 // Möller-Trumbore: distance along the ray to the triangle, or -1.
@@ -122,7 +130,7 @@ TEST(ContentModels, TheHallFacesInwardAndEnclosesTheStart) {
         SCOPED_TRACE(file);
         const MeshBuilder& m = model(file);
         for (int i = 0; i < m.triangleCount(); ++i) {
-            const Vec3 c = centroid(m, i);
+            const Vec3 c = (corner(m, i, 0) + corner(m, i, 1) + corner(m, i, 2)) / 3.0;
             // Inward: toward the hall's axis, and down where it is a roof.
             const Vec3 in(-c.x, -1.0, -c.z);
             ASSERT_GT(dot(m.faceNormal(i), in), 0.0) << "triangle " << i;
@@ -143,10 +151,9 @@ TEST(ContentModels, TheHallFacesInwardAndEnclosesTheStart) {
         const Vec3 d(std::sqrt(1 - y * y) * std::cos(a), y, std::sqrt(1 - y * y) * std::sin(a));
         double nearest = 1e9;
         for (const MeshBuilder* m : walls) {
-            for (const MeshBuilder::Triangle& t : m->triangles) {
+            for (int t = 0; t < m->triangleCount(); ++t) {
                 const double hit =
-                    rayHit(start, d, m->vertices[t.corners[0].vertex],
-                           m->vertices[t.corners[1].vertex], m->vertices[t.corners[2].vertex]);
+                    rayHit(start, d, corner(*m, t, 0), corner(*m, t, 1), corner(*m, t, 2));
                 if (hit > 0.0) {
                     nearest = std::min(nearest, hit);
                 }
@@ -165,21 +172,14 @@ TEST(ContentModels, FloorTilesCoverTheGroundFacingUp) {
                 const MeshBuilder& m = model(floorTiles::fileName(i, j, lod));
                 SCOPED_TRACE(floorTiles::fileName(i, j, lod));
                 EXPECT_EQ(m.triangleCount(), lod == 0 ? 8 * 16 * 2 : 2);
-                // Bounds of what is drawn: the tile also carries two undrawn
-                // vertices that widen its bounding sphere.
-                Vec3 lo(1e9, 1e9, 1e9), hi(-1e9, -1e9, -1e9);
                 for (int t = 0; t < m.triangleCount(); ++t) {
                     EXPECT_NEAR(m.faceNormal(t).y, 1.0, 1e-12) << "counter-clockwise from above";
-                    Vec3 p[3];
-                    for (int c = 0; c < 3; ++c) {
-                        p[c] = m.vertices[m.triangles[t].corners[c].vertex];
-                        lo = {std::min(lo.x, p[c].x), std::min(lo.y, p[c].y),
-                              std::min(lo.z, p[c].z)};
-                        hi = {std::max(hi.x, p[c].x), std::max(hi.y, p[c].y),
-                              std::max(hi.z, p[c].z)};
-                    }
-                    area += lod == 0 ? 0.5 * length(cross(p[1] - p[0], p[2] - p[0])) : 0.0;
+                    const Vec3 &a = corner(m, t, 0), &b = corner(m, t, 1), &c = corner(m, t, 2);
+                    area += lod == 0 ? 0.5 * length(cross(b - a, c - a)) : 0.0;
                 }
+                // Bounds of what is drawn: the tile also carries two undrawn
+                // vertices that widen its bounding sphere.
+                const auto [lo, hi] = bounds(drawnVertices(m));
                 EXPECT_TRUE(lo.x == -80.0 + 40.0 * i && hi.x == -40.0 + 40.0 * i);
                 EXPECT_TRUE(lo.z == -80.0 + 80.0 * j && hi.z == 80.0 * j);
                 EXPECT_TRUE(lo.y == 0.0 && hi.y == 0.0);
@@ -199,14 +199,13 @@ TEST(ContentModels, FlowersHoldTheirBlossomRoundTheCollisionSphere) {
             SCOPED_TRACE(flowerFiles::model(kind, lod));
             const MeshBuilder& m = model(flowerFiles::model(kind, lod));
             triangles[lod] = m.triangleCount();
-            const std::vector<Vec3> blossom = groupVertices(m, "blossom");
+            const std::vector<Vec3> blossom = drawnVertices(m, "blossom");
             ASSERT_FALSE(blossom.empty());
-            Vec3 sum, lo = blossom[0], hi = blossom[0];
+            Vec3 sum;
             for (const Vec3& v : blossom) {
                 sum += v;
-                lo = {std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
-                hi = {std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
             }
+            const auto [lo, hi] = bounds(blossom);
             // The blossom surrounds the sphere's centre and is about its size.
             EXPECT_LT(length(sum / double(blossom.size()) - centre), kind.sphereRadius);
             EXPECT_LT(lo.x, centre.x - 0.5 * kind.sphereRadius);

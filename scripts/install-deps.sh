@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git python3
   freeglut3-dev libgl-dev libglu1-mesa-dev libx11-dev
   libdevil-dev libsdl2-mixer-dev libmp3lame-dev
   libgtest-dev libgmock-dev libbenchmark-dev libassimp-dev

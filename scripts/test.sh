@@ -22,6 +22,9 @@ run_suite() {
   (cd "$dir" && ctest --output-on-failure -j"$jobs")
 }
 
+echo "== tests' share of the code =="
+python3 "$root/scripts/code_count.py" --max-tests 33.5
+
 echo "== normal build =="
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 [ $quick -eq 1 ] && exit 0

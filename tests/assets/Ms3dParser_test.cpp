@@ -14,19 +14,6 @@
 
 namespace {
 
-// Member by member: the padding after `facing` holds whatever was there.
-bool sameTriangle(const Triangle& a, const Triangle& b) {
-    for (int c = 0; c < 3; ++c) {
-        if (!std::equal(a.vertexNormals[c], a.vertexNormals[c] + 3, b.vertexNormals[c]) ||
-            a.s[c] != b.s[c] || a.t[c] != b.t[c] || a.vertexIndices[c] != b.vertexIndices[c] ||
-            a.neighbours[c] != b.neighbours[c]) {
-            return false;
-        }
-    }
-    return a.faceNormal.x == b.faceNormal.x && a.faceNormal.y == b.faceNormal.y &&
-           a.faceNormal.z == b.faceNormal.z && a.facing == b.facing;
-}
-
 struct Parsed {
     Model model;
     std::string reason;
@@ -54,39 +41,38 @@ TEST(Ms3dParser, KeepsTheStaticGeometryOfVersionsThreeAndFour) {
     std::vector<uint8_t> bytes = w.toBytes();
     const size_t lastTexture = bytes.size() - 256;
     bytes.insert(bytes.end(), 300, 0x5A);  // joints and keyframes are not read
-    Parsed p(bytes);
-    ASSERT_TRUE(p.ok) << p.reason;
-    const Model& m = p.model;
-    ASSERT_EQ(m.numVertices, 4);
-    ASSERT_EQ(m.numTriangles, 2);
-    ASSERT_EQ(m.numGroups, 2);
-    ASSERT_EQ(m.numMaterials, 2);
-    EXPECT_EQ(m.vertices[3].position[1], 7.5f);
-    const Triangle& t = m.triangles[1];
-    EXPECT_EQ(std::vector<int>(t.vertexIndices, t.vertexIndices + 3), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(t.s[2], 0.375f);
-    EXPECT_EQ(t.t[1], 0.75f);  // stored as 1 - t
-    EXPECT_EQ(m.triangles[0].t[0], 1.0f);
-    EXPECT_EQ(m.triangles[0].vertexNormals[1][0], 0.5f);
-    EXPECT_EQ(t.neighbours[0], -1);
-    EXPECT_FALSE(t.facing);
-    EXPECT_EQ(m.groups[0].triangleIndices[1], 1);
-    EXPECT_EQ(m.groups[1].materialIndex, -1);
-    EXPECT_EQ(m.materials[0].ambient[0], 0.5f);
-    EXPECT_STREQ(m.materials[0].textureName, "data/floor.png");
-    EXPECT_STREQ(m.materials[1].textureName, "");
-    EXPECT_EQ(m.materials[0].textureId, 0u);  // the parser makes no textures
-
-    // Version 3 reads exactly like 4; a texture field with no terminator keeps
-    // all 128 bytes.
-    bytes[10] = 3;
-    std::memset(&bytes[lastTexture], 'x', 128);
-    Parsed v3(bytes);
-    ASSERT_TRUE(v3.ok);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_TRUE(sameTriangle(v3.model.triangles[i], m.triangles[i])) << i;
+    for (const int version : {4, 3}) {     // version 3 reads exactly like 4
+        SCOPED_TRACE(version);
+        bytes[10] = uint8_t(version);
+        Parsed p(bytes);
+        ASSERT_TRUE(p.ok) << p.reason;
+        const Model& m = p.model;
+        ASSERT_EQ(m.numVertices, 4);
+        ASSERT_EQ(m.numTriangles, 2);
+        ASSERT_EQ(m.numGroups, 2);
+        ASSERT_EQ(m.numMaterials, 2);
+        EXPECT_EQ(m.vertices[3].position[1], 7.5f);
+        const Triangle& t = m.triangles[1];
+        EXPECT_EQ(std::vector<int>(t.vertexIndices, t.vertexIndices + 3),
+                  (std::vector<int>{0, 2, 3}));
+        EXPECT_EQ(t.s[2], 0.375f);
+        EXPECT_EQ(t.t[1], 0.75f);  // stored as 1 - t
+        EXPECT_EQ(m.triangles[0].t[0], 1.0f);
+        EXPECT_EQ(m.triangles[0].vertexNormals[1][0], 0.5f);
+        EXPECT_EQ(t.neighbours[0], -1);
+        EXPECT_FALSE(t.facing);
+        EXPECT_EQ(m.groups[0].triangleIndices[1], 1);
+        EXPECT_EQ(m.groups[1].materialIndex, -1);
+        EXPECT_EQ(m.materials[0].ambient[0], 0.5f);
+        EXPECT_STREQ(m.materials[0].textureName, "data/floor.png");
+        EXPECT_STREQ(m.materials[1].textureName, "");
+        EXPECT_EQ(m.materials[0].textureId, 0u);  // the parser makes no textures
     }
-    EXPECT_EQ(std::string(v3.model.materials[1].textureName), std::string(128, 'x'));
+    // A texture field with no terminator keeps all 128 bytes.
+    std::memset(&bytes[lastTexture], 'x', 128);
+    Parsed full(bytes);
+    ASSERT_TRUE(full.ok);
+    EXPECT_EQ(std::string(full.model.materials[1].textureName), std::string(128, 'x'));
 }
 
 TEST(Ms3dParser, RefusesBadHeadersAndEveryIndexOutsideItsArray) {

@@ -34,44 +34,8 @@ GLuint compile(const Model& m) {
     return list;
 }
 
-// Looking straight down at the ground from y = 50, orthographic over
-// -10..10; screen right is +x, screen up is -z.
-void lookDown() {
-    GlTestContext::reset();
-    glMatrixMode(GL_PROJECTION);
-    glOrtho(-kHalfView, kHalfView, -kHalfView, kHalfView, 1.0, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    gluLookAt(0, 50, 0, 0, 0, 0, 0, 0, -1);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CCW);
-    // The ground, counter-clockwise seen from above.
-    glPushMatrix();
-    glRotatef(-90, 1, 0, 0);
-    glRectf(-kHalfView, -kHalfView, kHalfView, kHalfView);
-    glPopMatrix();
-}
-
-// The frame's depth-pass stencil count over every volume in the tree.
-void stencilPass(Node& root) {
-    root.castShadowTree(-20, 20, 0);
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_POLYGON_BIT |
-                 GL_STENCIL_BUFFER_BIT);
-    glDisable(GL_LIGHTING);
-    glDepthMask(GL_FALSE);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_STENCIL_TEST);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 1, ~0u);
-    glFrontFace(GL_CCW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
-    root.drawShadowVolumeTree();
-    glFrontFace(GL_CW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
-    root.drawShadowVolumeTree();
-    glFrontFace(GL_CCW);
-    glPopAttrib();
+int pixelOf(float world) {
+    return static_cast<int>((world + kHalfView) / (2 * kHalfView) * kSize);
 }
 
 // Where the stencil is not 0: how many pixels, their extent on the ground,
@@ -81,7 +45,46 @@ struct Marked {
     float minX = 1e9f, maxX = -1e9f, maxAbsZ = 0.0f;
 };
 
-Marked readStencil() {
+// One frame's depth-pass stencil count for the object lit from (-20, 20, 0),
+// looking straight down at the ground from y = 50, orthographic over
+// -10..10; screen right is +x, screen up is -z. Drawing the volumes must
+// leave a vertex array the caller set up as it was.
+Marked shadowOf(SceneObject& object) {
+    Node root;
+    root.addChild(&object);
+    GlTestContext::reset();
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-kHalfView, kHalfView, -kHalfView, kHalfView, 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    gluLookAt(0, 50, 0, 0, 0, 0, 0, 0, -1);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glPushMatrix();
+    glRotatef(-90, 1, 0, 0);  // the ground, counter-clockwise seen from above
+    glRectf(-kHalfView, -kHalfView, kHalfView, kHalfView);
+    glPopMatrix();
+    root.drawTree();
+
+    root.castShadowTree(-20, 20, 0);
+    const float other[3] = {0, 0, 0};
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, other);
+    glDepthMask(GL_FALSE);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_STENCIL_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    root.drawShadowVolumeTree();
+    glFrontFace(GL_CW);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
+    root.drawShadowVolumeTree();
+    GLvoid* pointer = nullptr;
+    glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
+    EXPECT_EQ(pointer, static_cast<const void*>(other));
+    EXPECT_TRUE(glIsEnabled(GL_VERTEX_ARRAY));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
+
     std::vector<unsigned char> stencil(static_cast<size_t>(kSize) * kSize);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kSize, kSize, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, stencil.data());
@@ -105,98 +108,48 @@ Marked readStencil() {
     return m;
 }
 
-int pixelOf(float world) {
-    return static_cast<int>((world + kHalfView) / (2 * kHalfView) * kSize);
-}
-
 }  // namespace
 
-// A cube floating over the ground, lit from (-20, 20, 0): its shadow falls
-// to the +x side, between x = 1.11 (the projected bottom-left corners) and
-// 6.25 (the top-right ones), within |z| <= 1.25.
+// A cube and a flat double-sided leaf floating at y = 3. The cube's shadow
+// falls to the +x side, between x = 1.11 (the projected bottom-left corners)
+// and 6.25 (the top-right ones), within |z| <= 1.25; both of the leaf's
+// volumes count, so its shadow (x from 2.35 to 4.71, |z| <= 1.18) reads 2.
 TEST(ShadowVolumeGl, StencilMarksTheShadowOnTheGroundAndNothingElse) {
     std::unique_ptr<MeshModel> cube(MeshModel::cube({0, 0, 0}, 1));
-    cube->model.displayList = compile(cube->model);
+    std::unique_ptr<MeshModel> sheet(MeshModel::doubleSidedSquare());
     SceneObject box(0, 3, 0, 1);
+    Flower leaf(0, 3, 0, 0, 0, 0, 1, 100, 0, 0, 0, 1);
     box.lod0Model = cube->get();
-    box.setCastsShadow(true);
-    Node root;
-    root.addChild(&box);
-
-    lookDown();
-    root.drawTree();
-    stencilPass(root);
-
-    const Marked m = readStencil();
-    EXPECT_EQ(m.lowest, 1);
-    EXPECT_EQ(m.highest, 1);
-    // Pixel centres lie within half a pixel (0.04) of the shadow's edge.
-    EXPECT_GE(m.minX, 1.11f - 0.05f);
-    EXPECT_LE(m.maxX, 6.25f + 0.05f);
-    EXPECT_LE(m.maxAbsZ, 1.25f + 0.05f);
-    // The shadow's area is about 12.5 square units, 164 pixels each.
-    EXPECT_GT(m.count, 1800);
-    EXPECT_LT(m.count, 2150);
-    EXPECT_EQ(GlTestContext::stencilAt(pixelOf(4.0f), pixelOf(0.0f)), 1);
-    // The lit top of the cube itself is not in shadow.
-    EXPECT_EQ(GlTestContext::stencilAt(pixelOf(0.0f), pixelOf(0.0f)), 0);
+    leaf.lod0Model = sheet->get();
+    const struct {
+        SceneObject& object;
+        int value;
+        float minX, maxX, maxAbsZ;
+        int fewest, most;  // about 164 pixels a square unit
+        float inShadow;
+    } cases[] = {{box, 1, 1.11f, 6.25f, 1.25f, 1800, 2150, 4.0f},
+                 {leaf, 2, 2.35f, 4.71f, 1.18f, 815, 1000, 3.5f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        c.object.lod0Model->displayList = compile(*c.object.lod0Model);
+        c.object.setCastsShadow(true);
+        const Marked m = shadowOf(c.object);
+        EXPECT_EQ(m.lowest, c.value);
+        EXPECT_EQ(m.highest, c.value);
+        // Pixel centres lie within half a pixel (0.04) of the shadow's edge.
+        EXPECT_GE(m.minX, c.minX - 0.05f);
+        EXPECT_LE(m.maxX, c.maxX + 0.05f);
+        EXPECT_LE(m.maxAbsZ, c.maxAbsZ + 0.05f);
+        EXPECT_GT(m.count, c.fewest);
+        EXPECT_LT(m.count, c.most);
+        EXPECT_EQ(GlTestContext::stencilAt(pixelOf(c.inShadow), pixelOf(0.0f)), c.value);
+        // The lit top of the object itself is not in shadow.
+        EXPECT_EQ(GlTestContext::stencilAt(pixelOf(0.0f), pixelOf(0.0f)), 0);
+    }
 
     // Without castsShadow the volume is built but not drawn.
     box.setCastsShadow(false);
-    lookDown();
-    root.drawTree();
-    stencilPass(root);
-    EXPECT_EQ(readStencil().count, 0);
-
+    EXPECT_EQ(shadowOf(box).count, 0);
     glDeleteLists(cube->model.displayList, 1);
-    EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-// A flat double-sided leaf at y = 3: both of its volumes count, so the
-// shadow (x from 2.35 to 4.71, |z| <= 1.18) reads 2.
-TEST(ShadowVolumeGl, TwoSidedLeafShadowsFromBothVolumes) {
-    std::unique_ptr<MeshModel> sheet(MeshModel::doubleSidedSquare());
-    sheet->model.displayList = compile(sheet->model);
-    Flower leaf(0, 3, 0, 0, 0, 0, 1, 100, 0, 0, 0, 1);
-    leaf.lod0Model = sheet->get();
-    leaf.setCastsShadow(true);
-    Node root;
-    root.addChild(&leaf);
-
-    lookDown();
-    root.drawTree();
-    stencilPass(root);
-
-    const Marked m = readStencil();
-    EXPECT_EQ(m.lowest, 2);
-    EXPECT_EQ(m.highest, 2);
-    EXPECT_GE(m.minX, 2.35f - 0.05f);
-    EXPECT_LE(m.maxX, 4.71f + 0.05f);
-    EXPECT_LE(m.maxAbsZ, 1.18f + 0.05f);
-    EXPECT_GT(m.count, static_cast<int>(2.35f * 2.35f * 164 * 0.9f));
-    EXPECT_EQ(GlTestContext::stencilAt(pixelOf(3.5f), pixelOf(0.0f)), 2);
-
     glDeleteLists(sheet->model.displayList, 1);
-    EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST(ShadowVolumeGl, DrawingLeavesTheClientArrayStateAsFound) {
-    std::unique_ptr<MeshModel> cube(MeshModel::cube({0, 0, 0}, 1));
-    SceneObject box(0, 3, 0, 1);
-    box.lod0Model = cube->get();
-    box.setCastsShadow(true);
-    box.castShadow(-20, 20, 0);
-    GlTestContext::reset();
-    const float other[3] = {0, 0, 0};
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, other);
-    glPushMatrix();
-    box.drawShadowVolume();
-    glPopMatrix();
-    GLvoid* pointer = nullptr;
-    glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
-    EXPECT_EQ(pointer, static_cast<const void*>(other));
-    EXPECT_TRUE(glIsEnabled(GL_VERTEX_ARRAY));
-    glDisableClientState(GL_VERTEX_ARRAY);
-    EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
 }

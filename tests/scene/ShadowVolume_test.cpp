@@ -137,12 +137,8 @@ TEST(ShadowVolume, AKnownFloorStopsEveryRayJustBelowIt) {
             for (int c : {2, 3}) {
                 const Vector3 p = corner(*o, k, 3 - c);  // P(a) pairs with E(a), P(b) with E(b)
                 const Vector3 e = corner(*o, k, c);
-                Vector3 world = toWorld(*o, e);
-                if (o == &child) {
-                    world = toWorld(parent, child.position + (child.side * e.x + child.up * e.y +
-                                                              child.forward * e.z) *
-                                                                 child.scale);
-                }
+                const Vector3 world =
+                    o == &child ? toWorld(parent, toWorld(child, e)) : toWorld(*o, e);
                 EXPECT_NEAR(world.y, 0.25f, 1e-3f) << k << " " << c;
                 // Still on the ray from the light through P, beyond P.
                 const Vector3 ray = p - o->lightPositionLocal;

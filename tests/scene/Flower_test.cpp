@@ -5,25 +5,12 @@
 #include <memory>
 
 #include "player/Camera.h"
+#include "support/BoxFrustum.h"
 #include "support/MeshModel.h"
-
-TEST(Flower, CollectPaysOnceAndDarkens) {
-    Flower flower(0, 0, 0, 0, 0, 0, 1, 120.0f, 0, 8.237f, 0, 1.333f);
-    EXPECT_EQ(flower.collect(), 120);
-    EXPECT_EQ(flower.points, 0.0f);
-    EXPECT_TRUE(flower.collected);
-    EXPECT_FLOAT_EQ(flower.color.x + flower.color.y + flower.color.z, 0.03f);
-    EXPECT_EQ(flower.collect(), 0);
-
-    Flower odd(0, 0, 0, 0, 0, 0, 1, 99.9f, 0, 8.237f, 0, 1.333f);
-    EXPECT_EQ(odd.collect(), 99);
-}
 
 TEST(Flower, NeverCulledAndSwitchesDetailAtTwentyFromItsPosition) {
     Camera blind;
-    for (float* plane : blind.planes) {
-        plane[3] = -1000.0f;  // every sphere lies outside
-    }
+    setBoxFrustum(blind, -1000.0f);  // every sphere lies outside
     theCamera = &blind;
     Flower flower(20, 0, 0, 0, 3.14159265f / 2, 0, 1, 100, 0, 8.237f, 0, 1.333f);
     flower.setLodModelFile("data/flowerA_LOD1.ms3d");
@@ -46,9 +33,9 @@ TEST(Flower, NeverCulledAndSwitchesDetailAtTwentyFromItsPosition) {
     theCamera = nullptr;
 }
 
-TEST(Flower, BoundsTakeTheSphereFromTheLevelData) {
+TEST(Flower, BoundsTakeTheSphereFromTheLevelDataAndCollectingPaysOnce) {
     std::unique_ptr<MeshModel> stem(MeshModel::cube({0, 5, 0}, 1));
-    Flower flower(3, 0, 4, 0, 3.14159265f / 2, 0, 1.5f, 100, 1, 8, 0, 1.333f);
+    Flower flower(3, 0, 4, 0, 3.14159265f / 2, 0, 1.5f, 99.9f, 1, 8, 0, 1.333f);
     flower.lod0Model = stem->get();
     flower.computeBounds();
     EXPECT_FLOAT_EQ(flower.boxMax.y, 6 * 1.5f);  // the model box still counts
@@ -58,6 +45,12 @@ TEST(Flower, BoundsTakeTheSphereFromTheLevelData) {
     EXPECT_NEAR(centre.x, 3.0f, 1e-5f);
     EXPECT_NEAR(centre.y, 12.0f, 1e-5f);
     EXPECT_NEAR(centre.z, 4.0f - 1.5f, 1e-5f);
+
+    EXPECT_EQ(flower.collect(), 99);
+    EXPECT_EQ(flower.points, 0.0f);
+    EXPECT_TRUE(flower.collected);
+    EXPECT_FLOAT_EQ(flower.color.x + flower.color.y + flower.color.z, 0.03f);  // darkened
+    EXPECT_EQ(flower.collect(), 0);
 }
 
 TEST(Flower, SheetsCastBothRimsClosedPartsOneAndExtrusionsGoOnceBuilt) {
@@ -65,9 +58,6 @@ TEST(Flower, SheetsCastBothRimsClosedPartsOneAndExtrusionsGoOnceBuilt) {
     std::unique_ptr<MeshModel> sheet(MeshModel::doubleSidedSquare());
     Flower flower(0, 0, 0, 0, 0, 0, 1, 100, 0, 0, 0, 1);
     flower.lod0Model = sheet->get();
-    flower.silhouetteCapacity = 2 * sheet->model.numVertices;
-    flower.silhouetteIndices = new uint32_t[flower.silhouetteCapacity];
-    flower.extrudedVertices = new Vector3[sheet->model.numVertices];
     flower.castShadow(0, 10, 0);
     EXPECT_EQ(flower.silhouetteIndexCount, 16);
     EXPECT_EQ(flower.extrudedVertices, nullptr);

@@ -2,47 +2,27 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <memory>
-#include <string>
 
 #include "assets/Model.h"
 #include "assets/ModelFactory.h"
 #include "scene/Flower.h"
 #include "support/GlTestContext.h"
 #include "support/MeshModel.h"
+#include "support/ScratchDirectory.h"
 
 namespace {
 
-// Fills the whole view with the current colour, whatever the matrices hold.
+// Fills the whole view with the current colour: the projection is the
+// identity, and draw() brackets the call with a push and a pop.
 GLuint fullScreenList() {
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    glPushAttrib(GL_TRANSFORM_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
     glLoadIdentity();
     glRectf(-1, -1, 1, 1);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glPopAttrib();
     glEndList();
     return list;
-}
-
-// A closed cube of half-size h around (cx, 0, 0) in one group; returns its path.
-std::string writeCube(const std::string& name, float cx, float h) {
-    const std::string dir = std::string(ZUMBRA_BUILD_DIR) + "/scene-test-models";
-    mkdir(dir.c_str(), 0755);
-    EXPECT_TRUE(std::unique_ptr<MeshModel>(MeshModel::cube({cx, 0, 0}, h))
-                    ->toFile()
-                    .writeFile(dir + "/" + name));
-    return dir + "/" + name;
 }
 
 }  // namespace
@@ -50,8 +30,7 @@ std::string writeCube(const std::string& name, float cx, float h) {
 TEST(SceneObjectGl, DrawPicksTheLevelAndLeavesFogOnAndBlendingOff) {
     GlTestContext::reset();
     Model near, far;
-    near.displayList = fullScreenList();
-    far.displayList = fullScreenList();
+    near.displayList = far.displayList = fullScreenList();
     SceneObject o(1, 2, 3, 0.5f);
     o.lod0Model = &near;
     o.lod1Model = &far;
@@ -87,23 +66,25 @@ TEST(SceneObjectGl, DrawPicksTheLevelAndLeavesFogOnAndBlendingOff) {
 
     EXPECT_EQ(GlTestContext::integer(GL_MODELVIEW_STACK_DEPTH), 1);
     glDeleteLists(near.displayList, 1);
-    glDeleteLists(far.displayList, 1);
     EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(SceneObjectGl, LoadModelFetchesBothLevelsAndSizesTheShadowArrays) {
     GlTestContext::reset();
-    // The names outlive the models, as the game's literals do.
-    static const std::string lod0 = writeCube("cube_LOD0.ms3d", 1, 1);
-    static const std::string lod1 = writeCube("cube_LOD1.ms3d", 1, 0.5f);
+    ScratchDirectory scratch(true);
+    for (const float h : {1.0f, 0.5f}) {  // closed cubes around (1, 0, 0)
+        ASSERT_TRUE(std::unique_ptr<MeshModel>(MeshModel::cube({1, 0, 0}, h))
+                        ->toFile()
+                        .writeFile(h == 1 ? "cube_LOD0.ms3d" : "cube_LOD1.ms3d"));
+    }
     ModelFactory* saved = theModelFactory;
     testing::internal::CaptureStdout();
     theModelFactory = new ModelFactory();  // never released, as in the game
     SceneObject o(10, 0, 0, 2.0f);
-    o.setModelFile(lod0.c_str());
+    o.setModelFile("cube_LOD0.ms3d");
     o.setTextureScale(10.0f);
     o.loadModel();
-    o.setLodModelFile(lod1.c_str());
+    o.setLodModelFile("cube_LOD1.ms3d");
     o.loadLodModel();
     testing::internal::GetCapturedStdout();
     theModelFactory = saved;

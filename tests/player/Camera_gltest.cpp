@@ -7,65 +7,31 @@
 #include <cmath>
 
 #include "support/GlTestContext.h"
-
-namespace {
-
-// The game's projection: 70 degrees, 4:3, near 1, far 1500.
-void setGameProjection() {
-    GlTestContext::reset();
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(70.0, 1024.0 / 768.0, 1.0, 1500.0);
-    glMatrixMode(GL_MODELVIEW);
-}
-
-}  // namespace
+#include "support/VectorNear.h"
 
 TEST(CameraGl, EyeSitsBehindAndAboveTheBeeInItsFrame) {
     GlTestContext::reset();
     Camera camera;
     camera.lookAt(-20, 20, 0);
-    EXPECT_NEAR(camera.getEyePosition().x, -20.0f, 1e-5f);
-    EXPECT_NEAR(camera.getEyePosition().y, 22.152f, 1e-3f);
-    EXPECT_NEAR(camera.getEyePosition().z, -2.090f, 1e-3f);
+    expectNear(camera.getEyePosition(), -20.0f, 22.152f, -2.090f, 1e-3f);
 
     // A bee yawed a quarter turn left (forward +x, side -z): the eye swings
     // behind it along -x, and the view looks along +x and down.
     glLoadIdentity();
     camera.setFollowRotation(0, 0, -1, 0, 1, 0, 1, 0, 0);
     camera.lookAt(-20, 20, 0);
-    EXPECT_NEAR(camera.eye.x, -20.0f - 3.0f * std::cos(0.8f), 1e-5f);
-    EXPECT_NEAR(camera.eye.y, 20.0f + 3.0f * std::sin(0.8f), 1e-5f);
-    EXPECT_NEAR(camera.eye.z, 0.0f, 1e-5f);
+    expectNear(camera.eye, -20.0f - 3.0f * std::cos(0.8f), 20.0f + 3.0f * std::sin(0.8f), 0.0f);
     const Matrix4 view = camera.getViewRotation();
     EXPECT_NEAR(view.m[8], std::cos(0.8f), 1e-6f);
     EXPECT_NEAR(view.m[9], -std::sin(0.8f), 1e-6f);
     glLoadIdentity();
 }
 
-TEST(CameraGl, UpdateStepsFirstThenDecaysUntilTheCameraStops) {
-    setGameProjection();
-    Camera camera;
-    camera.addYawRate(0.1f);
-    camera.addZoomRate(-5.0f);
-    camera.update(60);
-    EXPECT_FLOAT_EQ(camera.yaw, std::atan(std::tanh(0.05f)) * 10.0f / 60.0f);
-    EXPECT_FLOAT_EQ(camera.distance, 3.0f + std::atan(std::tanh(-2.5f)) * 5.0f / 60.0f);
-    EXPECT_FLOAT_EQ(camera.yawRate, 0.1f * 0.925f);
-    EXPECT_FLOAT_EQ(camera.zoomRate, -5.0f * 0.925f);
-
-    for (int i = 0; i < 400; ++i) {
-        camera.update(60);
-    }
-    EXPECT_EQ(camera.yawRate, 0.0f);
-    EXPECT_EQ(camera.zoomRate, 0.0f);
-    const float yaw = camera.yaw, distance = camera.distance;
-    camera.update(60);
-    EXPECT_EQ(camera.yaw, yaw);
-    EXPECT_EQ(camera.distance, distance);
-}
-
-TEST(CameraGl, FrustumPlanesAreInWorldCoordinates) {
-    setGameProjection();
+TEST(CameraGl, FrustumPlanesAreInWorldCoordinatesAndRatesStepBeforeTheyDecay) {
+    GlTestContext::reset();
+    glMatrixMode(GL_PROJECTION);
+    gluPerspective(70.0, 1024.0 / 768.0, 1.0, 1500.0);  // the game's projection
+    glMatrixMode(GL_MODELVIEW);
     Camera camera;
     // Before any lookAt the view is the identity: looking down -z from the origin.
     camera.update(60);
@@ -88,4 +54,13 @@ TEST(CameraGl, FrustumPlanesAreInWorldCoordinates) {
     EXPECT_FALSE(camera.sphereInFrustum(0, 0, -10, 0.5f));
     EXPECT_TRUE(camera.sphereInFrustum(-20, 25, -10, 20.0f));
     EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // A rate added this frame moves the camera at its full value once, then decays.
+    camera.addYawRate(0.1f);
+    camera.addZoomRate(-5.0f);
+    camera.update(60);
+    EXPECT_FLOAT_EQ(camera.yaw, std::atan(std::tanh(0.05f)) * 10.0f / 60.0f);
+    EXPECT_FLOAT_EQ(camera.distance, 3.0f + std::atan(std::tanh(-2.5f)) * 5.0f / 60.0f);
+    EXPECT_FLOAT_EQ(camera.yawRate, 0.1f * 0.925f);
+    EXPECT_FLOAT_EQ(camera.zoomRate, -5.0f * 0.925f);
 }

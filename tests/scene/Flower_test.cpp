@@ -7,6 +7,7 @@
 #include "player/Camera.h"
 #include "support/BoxFrustum.h"
 #include "support/MeshModel.h"
+#include "support/VectorNear.h"
 
 TEST(Flower, NeverCulledAndSwitchesDetailAtTwentyFromItsPosition) {
     Camera blind;
@@ -41,10 +42,7 @@ TEST(Flower, BoundsTakeTheSphereFromTheLevelDataAndCollectingPaysOnce) {
     EXPECT_FLOAT_EQ(flower.boxMax.y, 6 * 1.5f);  // the model box still counts
     EXPECT_FLOAT_EQ(flower.worldRadius(), 1.333f * 1.5f);
     // The given centre, carried along the turned axes (side is -z).
-    const Vector3 centre = flower.worldSphereCentre();
-    EXPECT_NEAR(centre.x, 3.0f, 1e-5f);
-    EXPECT_NEAR(centre.y, 12.0f, 1e-5f);
-    EXPECT_NEAR(centre.z, 4.0f - 1.5f, 1e-5f);
+    expectNear(flower.worldSphereCentre(), 3.0f, 12.0f, 4.0f - 1.5f);
 
     EXPECT_EQ(flower.collect(), 99);
     EXPECT_EQ(flower.points, 0.0f);

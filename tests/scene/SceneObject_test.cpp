@@ -8,32 +8,27 @@
 #include "player/Camera.h"
 #include "support/BoxFrustum.h"
 #include "support/MeshModel.h"
+#include "support/VectorNear.h"
 
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
-
-void expectVector(Vector3 v, float x, float y, float z, float tolerance = 1e-5f) {
-    EXPECT_NEAR(v.x, x, tolerance);
-    EXPECT_NEAR(v.y, y, tolerance);
-    EXPECT_NEAR(v.z, z, tolerance);
-}
 
 }  // namespace
 
 TEST(SceneObject, RotationsKeepTheFrameAndFeedTheMatrixAtUpdate) {
     SceneObject o(0, 0, 0, 1);
     o.yaw(kPi / 2);
-    expectVector(o.forward, 1, 0, 0);
-    expectVector(o.side, 0, 0, -1);
+    expectNear(o.forward, 1, 0, 0);
+    expectNear(o.side, 0, 0, -1);
     SceneObject p(0, 0, 0, 1);
     p.pitch(kPi / 2);  // noses down
-    expectVector(p.forward, 0, -1, 0);
-    expectVector(p.up, 0, 0, 1);
+    expectNear(p.forward, 0, -1, 0);
+    expectNear(p.up, 0, 0, 1);
     SceneObject r(0, 0, 0, 1);
     r.roll(kPi / 2);
-    expectVector(r.side, 0, 1, 0);
-    expectVector(r.up, -1, 0, 0);
+    expectNear(r.side, 0, 1, 0);
+    expectNear(r.up, -1, 0, 0);
 
     // The angle constructor pitches, then yaws, then rolls.
     SceneObject built(0, 0, 0, 0.3f, 1.1f, -0.7f, 1);
@@ -41,8 +36,8 @@ TEST(SceneObject, RotationsKeepTheFrameAndFeedTheMatrixAtUpdate) {
     stepped.pitch(0.3f);
     stepped.yaw(1.1f);
     stepped.roll(-0.7f);
-    expectVector(built.forward, stepped.forward.x, stepped.forward.y, stepped.forward.z, 0);
-    expectVector(built.up, stepped.up.x, stepped.up.y, stepped.up.z, 0);
+    expectNear(built.forward, stepped.forward.x, stepped.forward.y, stepped.forward.z, 0);
+    expectNear(built.up, stepped.up.x, stepped.up.y, stepped.up.z, 0);
 
     // Many small turns keep the frame orthonormal with up = forward x side.
     for (int i = 0; i < 1000; ++i) {
@@ -52,14 +47,14 @@ TEST(SceneObject, RotationsKeepTheFrameAndFeedTheMatrixAtUpdate) {
     }
     EXPECT_NEAR(length(built.side), 1.0f, 1e-5f);
     const Vector3 up = cross(built.forward, built.side);
-    expectVector(built.up, up.x, up.y, up.z);
+    expectNear(built.up, up.x, up.y, up.z);
 
     // The matrix stays identity until update copies side, up, forward in.
     EXPECT_EQ(built.orientation->m[0], 1.0f);
     built.update(60);
     const float* m = built.orientation->m;
-    expectVector(Vector3(m[0], m[1], m[2]), built.side.x, built.side.y, built.side.z, 0);
-    expectVector(Vector3(m[8], m[9], m[10]), built.forward.x, built.forward.y, built.forward.z, 0);
+    expectNear(Vector3(m[0], m[1], m[2]), built.side.x, built.side.y, built.side.z, 0);
+    expectNear(Vector3(m[8], m[9], m[10]), built.forward.x, built.forward.y, built.forward.z, 0);
     EXPECT_EQ(m[12] + m[13] + m[14] + m[3], 0.0f);
 }
 
@@ -69,13 +64,13 @@ TEST(SceneObject, MovesAndWorldCentresFollowTheFrameAndScale) {
     o.moveForward(3);
     o.moveSideways(2);
     o.moveUp(-1);
-    expectVector(o.position, 13, -1, -2);
+    expectNear(o.position, 13, -1, -2);
 
     o.sphereCentre = Vector3(1, 2, 3);
     o.boxCentre = Vector3(0, 0, 1);
     o.radius = 1.5f;
-    expectVector(o.worldSphereCentre(), 13 + 2 * 3, -1 + 2 * 2, -2 - 2 * 1);
-    expectVector(o.worldBoxCentre(), 13 + 2, -1, -2);
+    expectNear(o.worldSphereCentre(), 13 + 2 * 3, -1 + 2 * 2, -2 - 2 * 1);
+    expectNear(o.worldBoxCentre(), 13 + 2, -1, -2);
     EXPECT_FLOAT_EQ(o.worldRadius(), 3.0f);
 }
 
@@ -84,25 +79,25 @@ TEST(SceneObject, ComputeBoundsRotatesTheBoxButNotTheRadius) {
     SceneObject o(5, 5, 5, 2.0f);
     o.lod0Model = mesh->get();
     o.computeBounds();
-    expectVector(o.sphereCentre, 1, 0, 0);
+    expectNear(o.sphereCentre, 1, 0, 0);
     EXPECT_FLOAT_EQ(o.radius, std::sqrt(3.0f));
-    expectVector(o.boxMin, 5, 3, 3);
-    expectVector(o.boxMax, 9, 7, 7);
+    expectNear(o.boxMin, 5, 3, 3);
+    expectNear(o.boxMax, 9, 7, 7);
 
     // Yawed a quarter turn the model's +x runs along world -z. The radius is
     // measured from the rotated centre to the unrotated vertices: 3.
     o.yaw(kPi / 2);
     o.update(60);
     o.computeBounds();
-    expectVector(o.boxCentre, 0, 0, -1);
+    expectNear(o.boxCentre, 0, 0, -1);
     EXPECT_FLOAT_EQ(o.radius, 3.0f);
-    expectVector(o.boxMin, 3, 3, 1);
-    expectVector(o.boxMax, 7, 7, 5);
+    expectNear(o.boxMin, 3, 3, 1);
+    expectNear(o.boxMax, 7, 7, 5);
 
     // No model: a point box at the position.
     SceneObject empty(1, 2, 3, 4);
     empty.computeBounds();
-    expectVector(empty.boxMax, 1, 2, 3);
+    expectNear(empty.boxMax, 1, 2, 3);
     EXPECT_EQ(empty.radius, 0.0f);
 }
 
@@ -120,7 +115,7 @@ TEST(SceneObject, BoxesOverlapOnlyWhenStrictlyInsideOnAllAxes) {
         Vector3 direction(7, 7, 7);
         EXPECT_FALSE(a.boxesOverlap(b, direction)) << axis;
         EXPECT_FALSE(b.boxesOverlap(a, direction)) << axis;
-        expectVector(direction, 7, 7, 7);
+        expectNear(direction, 7, 7, 7);
     }
 
     // Overlapping: the unit vector from the other's world box centre to this one's.
@@ -129,13 +124,13 @@ TEST(SceneObject, BoxesOverlapOnlyWhenStrictlyInsideOnAllAxes) {
     b.position = Vector3(4, 5, 1);  // centres (1, 1, 1) and (4, 5, 1)
     Vector3 direction, back;
     ASSERT_TRUE(a.boxesOverlap(b, direction));
-    expectVector(direction, -0.6f, -0.8f, 0);
+    expectNear(direction, -0.6f, -0.8f, 0);
     ASSERT_TRUE(b.boxesOverlap(a, back));
-    expectVector(back, 0.6f, 0.8f, 0);
+    expectNear(back, 0.6f, 0.8f, 0);
     // Coinciding centres: still an overlap, with a finite direction.
     b.position = Vector3(1, 1, 1);
     ASSERT_TRUE(a.boxesOverlap(b, direction));
-    expectVector(direction, 0, 0, 0);
+    expectNear(direction, 0, 0, 0);
 }
 
 TEST(SceneObject, CullingAndLevelOfDetailAgainstTheCamera) {

@@ -26,11 +26,8 @@ trap stop_run EXIT
 unset ZUMBRA_BUILD_DIR
 e2e_start_x
 e2e_start_in "${clone}" setsid bash -c "${command}"
-wid=$(e2e_wait_window 840)
-xdotool windowfocus --sync "${wid}" 2>/dev/null || true
-xdotool key Escape
-e2e_wait_exit 20
-[ "${GAME_STATUS}" -eq 0 ] || fail "exit status ${GAME_STATUS}: $(tail -n 5 "${SCRATCH}/stderr.txt")"
+e2e_open_window 840
+e2e_quit
 [ -d "${clone}/build/data" ] || fail "no build/data in the clone"
 for unwanted in zumbra_tests zumbra_gl_tests; do
     [ ! -e "${clone}/build/tests/${unwanted}" ] || fail "run.sh built ${unwanted}"

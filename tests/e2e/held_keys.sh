@@ -12,16 +12,15 @@ e2e_init "$@"
 e2e_copy_data
 e2e_start_x
 e2e_start_game
-wid=$(e2e_wait_window)
-xdotool windowfocus --sync "${wid}"
+e2e_open_window
 sleep 3
 
 # Pixels of the scene (below the HUD's top line, whose clock ticks) that
 # change within one second.
 scene_change() {
-    import -window "${wid}" "${SCRATCH}/a.png"
+    import -window "${WID}" "${SCRATCH}/a.png"
     sleep 1
-    import -window "${wid}" "${SCRATCH}/b.png"
+    import -window "${WID}" "${SCRATCH}/b.png"
     compare -metric AE -fuzz 3% -crop 1024x700+0+60 "${SCRATCH}/a.png" "${SCRATCH}/b.png" \
         null: 2>&1 | sed -E 's/^([0-9]+).*/\1/' || true
 }
@@ -58,19 +57,10 @@ expect_slowing "Ctrl"
 hold_keys "focus"
 xmessage -geometry +1100+900 "other window" &
 other=$!
-for i in $(seq 1 50); do
-    mid=$(xdotool search --name '^xmessage$' 2>/dev/null | head -n 1 || true)
-    [ -n "${mid}" ] && break
-    sleep 0.2
-done
-[ -n "${mid}" ] || fail "the other window did not show"
+mid=$(e2e_wait_window 10 '^xmessage$')
 xdotool windowfocus --sync "${mid}"
 xdotool keyup w l
 expect_slowing "focus"
 kill "${other}" 2>/dev/null || true
-
-xdotool windowfocus --sync "${wid}"
-xdotool key Escape
-e2e_wait_exit 20
-[ "${GAME_STATUS}" -eq 0 ] || fail "exit status ${GAME_STATUS}"
+e2e_quit
 echo "held_keys: ok"

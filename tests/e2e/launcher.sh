@@ -27,16 +27,12 @@ err=${SCRATCH}/err.txt
 # Runs the launcher (or $LAUNCHER) from an unrelated directory with the given
 # XDG_DATA_HOME ("unset" leaves it out); sets STATUS.
 run() {
-    local xdg=$1
+    local xdg_env=(XDG_DATA_HOME="$1")
+    [ "$1" != unset ] || xdg_env=(-u XDG_DATA_HOME)
     shift
     STATUS=0
-    if [ "${xdg}" = unset ]; then
-        (cd "${elsewhere}" && env -u XDG_DATA_HOME HOME="${SCRATCH}/home" \
-            "${LAUNCHER:-${launcher}}" "$@") >"${out}" 2>"${err}" || STATUS=$?
-    else
-        (cd "${elsewhere}" && env XDG_DATA_HOME="${xdg}" HOME="${SCRATCH}/home" \
-            "${LAUNCHER:-${launcher}}" "$@") >"${out}" 2>"${err}" || STATUS=$?
-    fi
+    (cd "${elsewhere}" && env "${xdg_env[@]}" HOME="${SCRATCH}/home" "${LAUNCHER:-${launcher}}" "$@") \
+        >"${out}" 2>"${err}" || STATUS=$?
 }
 
 expect_ran_in() {
@@ -99,9 +95,7 @@ mkdir -p "${SCRATCH}/links"
 ln -s "${SCRATCH}/moved/usr/bin/zumbra" "${SCRATCH}/links/zb"
 LAUNCHER=${SCRATCH}/links/zb run "${xdg}.2"
 expect_ran_in "${xdg}.2/zumbra"
-STATUS=0
-(cd "${elsewhere}" && PATH="${SCRATCH}/moved/usr/bin:${PATH}" XDG_DATA_HOME="${xdg}.3" \
-    zumbra) >"${out}" 2>"${err}" || STATUS=$?
+PATH="${SCRATCH}/moved/usr/bin:${PATH}" LAUNCHER=zumbra run "${xdg}.3"
 expect_ran_in "${xdg}.3/zumbra"
 
 echo "== missing data, missing program"

@@ -97,11 +97,12 @@ e2e_install() {
         fail "cmake --install failed: $(tail -n 5 "${root}.log")"
 }
 
-# Waits up to $1 seconds (60 if not given) for the game's window and prints its id.
+# Waits up to $1 seconds (60 if not given) for the game's window, or the
+# window whose title matches $2, and prints its id.
 e2e_wait_window() {
-    local limit=${1:-60} wid= i
+    local limit=${1:-60} title=${2:-^Zumbra$} wid= i
     for i in $(seq 1 $((limit * 5))); do
-        wid=$(xdotool search --name '^Zumbra$' 2>/dev/null | head -n 1 || true)
+        wid=$(xdotool search --name "${title}" 2>/dev/null | head -n 1 || true)
         if [ -n "${wid}" ]; then
             echo "${wid}"
             return 0
@@ -109,7 +110,23 @@ e2e_wait_window() {
         kill -0 "${GAME_PID}" 2>/dev/null || fail "game exited before its window showed"
         sleep 0.2
     done
-    fail "no window titled Zumbra after ${limit} s"
+    fail "no window titled ${title} after ${limit} s"
+}
+
+# Waits as e2e_wait_window does, leaves the game's window id in WID and gives
+# it the focus.
+e2e_open_window() {
+    WID=$(e2e_wait_window "$@")
+    xdotool windowfocus --sync "${WID}" 2>/dev/null || true
+}
+
+# Escape must quit the game with status 0.
+e2e_quit() {
+    xdotool windowfocus --sync "${WID}" 2>/dev/null || true
+    xdotool key Escape
+    e2e_wait_exit 20
+    [ "${GAME_STATUS}" -eq 0 ] ||
+        fail "exit status ${GAME_STATUS}: $(tail -n 5 "${SCRATCH}/stderr.txt")"
 }
 
 # Waits up to $1 seconds for the game to exit and sets GAME_STATUS to its exit
@@ -128,21 +145,14 @@ e2e_wait_exit() {
     fail "game still running after ${limit} s"
 }
 
-# Prints "r g b" of the screen pixel at (x, y) in a screenshot file.
-e2e_pixel() {
-    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 |
-        sed -E 's/.*srgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
-}
-
 e2e_screenshot() {
     import -window root "$1"
 }
 
-# Every line the game prints on standard output is one of its known console
-# lines; anything else (debug output, a stray printf) fails the scenario.
+# Every line the game prints on standard output (or in file $1) is one of its
+# known console lines; anything else (debug output, a stray printf) fails the scenario.
 e2e_check_console() {
-    local file=$1
-    local bad
+    local file=${1:-${SCRATCH}/stdout.txt} bad
     bad=$(sed -e 's/Culled object!!!//g' "${file}" | grep -v -E \
         '^(modelFactory Created!!!|TEXTURE CREATED|Object culled!|)$|^(First|New) (Model|Texture) created: .+$|^Pointer to existing (Model|Texture) returned: .+$' || true)
     [ -z "${bad}" ] || fail "unexpected console lines: $(echo "${bad}" | head -n 5)"
@@ -184,13 +194,22 @@ e2e_wait_text() {
     fail "no text appeared at ($3, $4) within $7 s"
 }
 
+# Waits for the name entry, whose "Please Enter your name:" shows at
+# (400, 250), types the name $1 and Enter.
+e2e_enter_name() {
+    e2e_wait_text "${SCRATCH}/name_entry.png" "${WID}" 400 232 240 24 20
+    xdotool type --delay 150 "$1"
+    xdotool key Return
+    sleep 2
+}
+
 # The HUD's top line (points, bombs, time) is bitmap text in one flat colour
 # over the scene: in the strip at y 10..35 of the window the most common
 # colour must be a warm text colour covering a good number of pixels. (The
 # text is lit like the scene, so its exact shade depends on the view.)
 e2e_check_hud() {
     local count r g b
-    read -r count r g b < <(e2e_dominant_colour "$1" "$2" 5 10 440 26)
+    read -r count r g b < <(e2e_dominant_colour "$1" "${WID}" 5 10 440 26)
     echo "HUD strip: ${count} pixels of (${r}, ${g}, ${b})"
-    e2e_region_has_text "$1" "$2" 5 10 440 26 300 || fail "no HUD text in the top strip"
+    e2e_region_has_text "$1" "${WID}" 5 10 440 26 300 || fail "no HUD text in the top strip"
 }

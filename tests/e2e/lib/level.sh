@@ -17,17 +17,27 @@ e2e_write_one_flower_level() {
     done
 }
 
-# Starts the game on the one-flower level in a fresh X server and waits for
-# its window; leaves the window id in WID.
+# Starts the game on the one-flower level, with an empty highscore table
+# unless the scenario wrote one, in a fresh X server and waits for its
+# window; leaves the window id in WID.
 e2e_start_one_flower_game() {
     e2e_copy_data
     [ -d "${SCRATCH}/data" ] || fail "no generated data in ${BUILD_DIR}/data"
     e2e_write_one_flower_level "${SCRATCH}/data"
+    [ -e "${SCRATCH}/Highscores.txt" ] || : >"${SCRATCH}/Highscores.txt"
     e2e_start_x
     e2e_start_game
-    WID=$(e2e_wait_window)
-    xdotool windowfocus --sync "${WID}" 2>/dev/null || true
+    e2e_open_window
     sleep 2
+}
+
+# The table holds exactly the name $1 with the one flower's score.
+e2e_expect_score() {
+    local table
+    table=$(cat "${SCRATCH}/Highscores.txt")
+    echo "Highscores.txt: ${table}"
+    [ "${table}" = "$1 ${E2E_KNOWN_SCORE}" ] ||
+        fail "expected '$1 ${E2E_KNOWN_SCORE}' in Highscores.txt, found '${table}'"
 }
 
 # One bomb per displayed frame while E is held, until the hundredth ends the

@@ -12,19 +12,16 @@ MeshModel::MeshModel(const Positions& positions, const Corners& triangles) {
     }
     model.numTriangles = static_cast<int>(triangles.size());
     model.triangles = new Triangle[triangles.size()]();
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        for (int c = 0; c < 3; ++c) {
-            model.triangles[i].vertexIndices[c] = triangles[i][c];
-            model.triangles[i].neighbours[c] = -1;
-        }
-        model.triangles[i].facing = false;
-    }
     model.numGroups = 1;
     model.groups = new Mesh[1];
     model.groups[0].materialIndex = -1;
     model.groups[0].numTriangles = model.numTriangles;
     model.groups[0].triangleIndices = new int[triangles.size()];
     for (std::size_t i = 0; i < triangles.size(); ++i) {
+        for (int c = 0; c < 3; ++c) {
+            model.triangles[i].vertexIndices[c] = triangles[i][c];
+        }
+        model.triangles[i].facing = false;
         model.groups[0].triangleIndices[i] = static_cast<int>(i);
     }
     model.computeFaceNormals();

@@ -9,25 +9,19 @@
 
 namespace samples {
 
-inline Ms3dWriter::Triangle triangle(uint16_t a, uint16_t b, uint16_t c) {
-    Ms3dWriter::Triangle t{};
-    t.vertexIndices[0] = a;
-    t.vertexIndices[1] = b;
-    t.vertexIndices[2] = c;
-    t.normals[0][2] = t.normals[1][2] = t.normals[2][2] = 1.0f;
-    return t;
-}
-
 // The square (-1,-1)..(1,1) at z = 0: triangles 0-1-2 (lower right) and 0-2-3
 // (upper left), counter-clockwise, s and t from 0 to 1 across it. One group
 // with material 0, whose ambient is (0.5, 0, 0) and whose texture is given.
+// Every corner's normal is +z.
 inline Ms3dWriter square(const std::string& texture = "") {
     Ms3dWriter w;
     w.vertices = {{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}};
     const float s[4] = {0, 1, 1, 0}, t[4] = {0, 0, 1, 1};
     for (const auto& c : {std::vector<uint16_t>{0, 1, 2}, std::vector<uint16_t>{0, 2, 3}}) {
-        Ms3dWriter::Triangle tri = triangle(c[0], c[1], c[2]);
+        Ms3dWriter::Triangle tri{};
         for (int k = 0; k < 3; ++k) {
+            tri.vertexIndices[k] = c[k];
+            tri.normals[k][2] = 1.0f;
             tri.s[k] = s[c[k]];
             tri.t[k] = t[c[k]];
         }

@@ -4,14 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <list>
+#include <utility>
+#include <vector>
 
 #include "assets/FlowerKind.h"
+#include "assets/ModelFactory.h"
 #include "hud/Hud.h"
 #include "player/Bee.h"
 #include "scene/Bomb.h"
 #include "scene/Flower.h"
 #include "scene/Node.h"
+#include "scene/SceneObject.h"
 #include "support/GlTestContext.h"
 #include "support/Quiet.h"
 #include "support/ScratchDirectory.h"
@@ -53,62 +59,42 @@ protected:
     World* world = nullptr;
 };
 
-int countChildren(const Node& root, const Node* child) {
-    int n = 0;
-    for (const Node* c : *root.children) {
-        n += c == child ? 1 : 0;
-    }
-    return n;
-}
-
 }  // namespace
 
-TEST_F(WorldRules, ABombHittingTwoFlowersScoresBothAndIsRemovedOnce) {
+TEST_F(WorldRules, BombsScoreEveryFreshFlowerTheyHitAndGoWhenTheyExplode) {
     flowerAtTheBee(100.0f, 1.0f);
     Flower* second = flowerAtTheBee(300.0f, 0.5f);
     dropBomb();
     ASSERT_EQ(world->bombs->size(), 1u);
     EXPECT_EQ(world->bombsLeft, 99);
-    Bomb* bomb = world->bombs->front();
-    EXPECT_EQ(countChildren(*world->root, bomb), 1);
-
+    const Bomb* bomb = world->bombs->front();
+    const std::list<Node*>& children = *world->root->children;
+    EXPECT_EQ(std::count(children.begin(), children.end(), bomb), 1);
     world->update(50);
     // Dropped from y = 20: 100 x 20 x 1 x 0.05 = 100 and 300 x 20 x 0.5 x 0.05 = 150.
     EXPECT_EQ(world->points, 250);
     EXPECT_TRUE(second->collected);
     EXPECT_TRUE(world->bombs->empty());
-    EXPECT_EQ(countChildren(*world->root, bomb), 0);
+    EXPECT_EQ(std::count(children.begin(), children.end(), bomb), 0);
     EXPECT_EQ(world->hud->points, 250);
-}
 
-TEST_F(WorldRules, TruncatesAfterEveryProduct) {
-    // Dropped from 20.139: 100 x 20.139 = 2013.9 -> 2013; x 1.5 = 3019.5 ->
-    // 3019; x 0.05 = 150.95 -> 150. Rounding only at the end would give 151.
+    // From 20.139: 100 x 20.139 = 2013.9 -> 2013; x 1.5 = 3019.5 -> 3019;
+    // x 0.05 = 150.95 -> 150. Rounding only at the end would give 151.
     world->bee->position.y = 20.139f;
     flowerAtTheBee(100.0f, 1.5f);
     dropBomb();
     world->update(50);
-    EXPECT_EQ(world->points, 150);
-}
+    EXPECT_EQ(world->points, 400);
 
-TEST_F(WorldRules, ABombTouchingOnlyCollectedFlowersFliesOn) {
-    Flower* f = flowerAtTheBee(100.0f, 1.0f);
-    f->collect();
+    // Among collected flowers only, a bomb flies on until it is below the ground.
     dropBomb();
     world->update(50);
     ASSERT_EQ(world->bombs->size(), 1u);
     EXPECT_FALSE(world->bombs->front()->exploded);
-    EXPECT_EQ(world->points, 0);
-}
-
-TEST_F(WorldRules, ABombBelowTheGroundExplodesWithoutScore) {
-    dropBomb();
-    Bomb* bomb = world->bombs->front();
-    bomb->position = Vector3(5.0f, -0.001f, 5.0f);
-    bomb->velocity = Vector3(0.0f, 0.0f, 0.0f);
+    world->bombs->front()->position = Vector3(5.0f, -0.001f, 5.0f);
     world->update(50);
     EXPECT_TRUE(world->bombs->empty());
-    EXPECT_EQ(world->points, 0);
+    EXPECT_EQ(world->points, 400);
 }
 
 TEST_F(WorldRules, TheHundredthBombEndsTheGameInThatUpdate) {
@@ -156,10 +142,25 @@ TEST_F(WorldRules, AFrameRateBelowOneCountsAsOne) {
 }
 
 TEST_F(WorldRules, OptionSwitchesFlipAndTellTheHud) {
-    const bool transparency = world->transparency;
-    world->toggleTransparency();
-    EXPECT_NE(world->transparency, transparency);
-    EXPECT_EQ(world->hud->transparency, world->transparency);
-    world->toggleTransparency();
-    EXPECT_EQ(world->transparency, transparency);
+    const auto state = [this] {  // each switch as the World has it and as the HUD shows it
+        const Hud& hud = *world->hud;
+        return std::vector<std::pair<bool, bool>>{{world->transparency, hud.transparency},
+                                                  {lodsEnabled, hud.lods},
+                                                  {frustumCullingEnabled, hud.frustumCulling},
+                                                  {wireframeMode != 0, hud.wireframe},
+                                                  {hud.showFramerate, hud.showFramerate}};
+    };
+    const auto before = state();
+    for (const bool flipped : {true, false}) {  // twice: back as the other tests expect
+        world->toggleTransparency();
+        world->toggleLods();
+        world->toggleFrustumCulling();
+        world->toggleWireframe();
+        world->toggleFramerateDisplay();
+        const auto now = state();
+        for (size_t i = 0; i < now.size(); ++i) {
+            EXPECT_EQ(now[i].first, before[i].first != flipped) << i;
+            EXPECT_EQ(now[i].second, now[i].first) << i;
+        }
+    }
 }

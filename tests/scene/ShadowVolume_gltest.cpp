@@ -20,20 +20,6 @@ namespace {
 constexpr int kSize = GlTestContext::kWidth;
 constexpr float kHalfView = 10.0f;  // the view spans -10..10 in x and z
 
-GLuint compile(const Model& m) {
-    const GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    glBegin(GL_TRIANGLES);
-    for (int i = 0; i < m.numTriangles; ++i) {
-        for (int c = 0; c < 3; ++c) {
-            glVertex3fv(m.vertices[m.triangles[i].vertexIndices[c]].position);
-        }
-    }
-    glEnd();
-    glEndList();
-    return list;
-}
-
 int pixelOf(float world) {
     return static_cast<int>((world + kHalfView) / (2 * kHalfView) * kSize);
 }
@@ -131,7 +117,7 @@ TEST(ShadowVolumeGl, StencilMarksTheShadowOnTheGroundAndNothingElse) {
                  {leaf, 2, 2.35f, 4.71f, 1.18f, 815, 1000, 3.5f}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
-        c.object.lod0Model->displayList = compile(*c.object.lod0Model);
+        c.object.lod0Model->buildDisplayList();
         c.object.setCastsShadow(true);
         const Marked m = shadowOf(c.object);
         EXPECT_EQ(m.lowest, c.value);

@@ -19,10 +19,6 @@ std::vector<PlacementReader::Record> read(const std::string& text, Layout layout
     return PlacementReader::readText(text.data(), text.size(), layout, "test.txt");
 }
 
-int lineCount(const std::string& s) {
-    return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
-}
-
 }  // namespace
 
 TEST(PlacementReader, EachLayoutEndsItsListWhereItShouldAndOnlyWholeRecordsCount) {
@@ -87,7 +83,7 @@ TEST(PlacementReader, NumbersConvertLikeAtofAndLongLinesEndTheList) {
         testing::internal::CaptureStderr();
         EXPECT_EQ(read(c.text, c.layout).size(), c.flowers);
         const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(lineCount(err), 1);
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         EXPECT_NE(err.find("test.txt"), std::string::npos);
     }
 
@@ -98,6 +94,6 @@ TEST(PlacementReader, NumbersConvertLikeAtofAndLongLinesEndTheList) {
     testing::internal::CaptureStderr();
     EXPECT_TRUE(PlacementReader::readFile("/nonexistent/flowerA.txt", kA).empty());
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(lineCount(err), 1);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("/nonexistent/flowerA.txt"), std::string::npos);
 }

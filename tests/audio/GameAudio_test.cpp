@@ -1,5 +1,6 @@
 #include "audio/GameAudio.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -11,6 +12,8 @@
 #include "support/ScratchDirectory.h"
 
 namespace {
+
+using testing::HasSubstr;
 
 // Sets an environment variable for one scope.
 struct ScopedEnv {
@@ -24,10 +27,6 @@ struct ScopedEnv {
     }
     ~ScopedEnv() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
 };
-
-int countLines(const std::string& text) {
-    return int(std::count(text.begin(), text.end(), '\n'));
-}
 
 const char* const kFiles[] = {GameAudio::kBuzzFile, GameAudio::kFlowerHitFile,
                               GameAudio::kMusicFile, GameAudio::kBombDropFile,
@@ -61,12 +60,14 @@ TEST(GameAudio, MissingFilesAndNoDeviceLeaveTheGameSilent) {
         EXPECT_EQ(audio.noBombsSound, nullptr);
         EXPECT_EQ(audio.lastResult, 12345);  // nothing was played
         if (audio.system) {
-            EXPECT_EQ(countLines(err), 5) << err;  // one per file, naming it
+            // One line per file, naming it.
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 5) << err;
             for (const char* file : kFiles) {
-                EXPECT_NE(err.find(std::string(file) + ": cannot be opened"), std::string::npos);
+                EXPECT_THAT(err, HasSubstr(std::string(file) + ": cannot be opened"));
             }
         } else {
-            EXPECT_EQ(countLines(err), 1) << d[0] << ": " << err;  // files are not tried
+            // One line; the files are not tried.
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << d[0] << ": " << err;
         }
     }
 }
@@ -100,13 +101,9 @@ TEST(GameAudio, GeneratedSoundsPlayWithoutStackingAndJunkIsToldFromMissing) {
         ASSERT_TRUE(audio.buzz && audio.bombDropSound && audio.noBombsSound);
         EXPECT_EQ(Mix_Playing(-1), 1);  // the buzz
         if (junk) {
-            EXPECT_EQ(countLines(err), 2) << err;
-            EXPECT_NE(err.find(std::string(GameAudio::kFlowerHitFile) + ": not a sound"),
-                      std::string::npos)
-                << err;
-            EXPECT_NE(err.find(std::string(GameAudio::kMusicFile) + ": not music"),
-                      std::string::npos)
-                << err;
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+            EXPECT_THAT(err, HasSubstr(std::string(GameAudio::kFlowerHitFile) + ": not a sound"));
+            EXPECT_THAT(err, HasSubstr(std::string(GameAudio::kMusicFile) + ": not music"));
             EXPECT_TRUE(audio.flowerHitSound == nullptr && audio.music == nullptr);
             continue;
         }

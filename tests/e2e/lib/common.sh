@@ -16,13 +16,8 @@ e2e_init() {
 
 e2e_cleanup() {
     local status=$?
-    if [ -n "${GAME_PID}" ] && kill -0 "${GAME_PID}" 2>/dev/null; then
-        kill -9 "${GAME_PID}" 2>/dev/null || true
-    fi
-    if [ -n "${XVFB_PID}" ]; then
-        kill "${XVFB_PID}" 2>/dev/null || true
-        wait "${XVFB_PID}" 2>/dev/null || true
-    fi
+    [ -z "${GAME_PID}" ] || kill -9 "${GAME_PID}" 2>/dev/null || true
+    e2e_stop_x
     if [ $status -ne 0 ]; then
         echo "e2e: failed; scratch directory kept at ${SCRATCH}" >&2
     else
@@ -40,6 +35,10 @@ e2e_copy_data() {
     if [ -d "${BUILD_DIR}/data" ]; then
         cp -r "${BUILD_DIR}/data" "${SCRATCH}/data"
     fi
+}
+
+e2e_stop_x() {
+    [ -z "${XVFB_PID}" ] || { kill "${XVFB_PID}" && wait "${XVFB_PID}"; } 2>/dev/null || true
 }
 
 # Starts an Xvfb and exports DISPLAY. The server picks a free display number
@@ -62,15 +61,15 @@ e2e_start_x() {
 }
 
 # Starts the game in the scratch directory; stdout and stderr go to files.
-# On a shared machine another run's X server can come and go on the same
-# display number in the moment between our check and the game's connect; a
-# game that could not open the display gets a fresh X server and one retry.
 e2e_start_game() {
     e2e_start_in "${SCRATCH}" "${GAME}"
 }
 
-# Starts a command (such as an installed launcher) in directory $1, as
-# e2e_start_game starts the game.
+# Starts a command (such as an installed launcher) in directory $1 as the
+# game. On a shared machine another run's X server can come and go on the
+# same display number in the moment between our check and the game's
+# connect; a game that could not open the display gets a fresh X server and
+# one retry.
 e2e_start_in() {
     local dir=$1 attempt
     shift
@@ -84,8 +83,7 @@ e2e_start_in() {
         fi
         wait "${GAME_PID}" 2>/dev/null || true
         echo "e2e: the game could not open ${DISPLAY}; starting a new X server" >&2
-        kill "${XVFB_PID}" 2>/dev/null || true
-        wait "${XVFB_PID}" 2>/dev/null || true
+        e2e_stop_x
         e2e_start_x
     done
 }

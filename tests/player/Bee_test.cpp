@@ -120,9 +120,7 @@ TEST(Bee, MouseLookCentresTurnsAndLifts) {
     EXPECT_FLOAT_EQ(bee.yawRate, -2.0f / 1024.0f * 2.0f);
     EXPECT_EQ(warps.size(), 3u);
 
-    Bee odd(0, 0, 0, 0, 0, 0, 1.0f);
-    odd.warpPointer = recordWarp;
-    odd.mouseLook(0, 0, 1023, 767);
+    bee.mouseLook(0, 0, 1023, 767);  // an odd window's centre rounds down
     EXPECT_EQ(warps.back(), std::make_pair(511, 383));
 }
 

@@ -30,18 +30,12 @@ MeshModel* wall(float depth, float size = 1.0f) {
                          {{0, 1, 2}});
 }
 
-bool hits(MeshModel* mesh, Vector3 from, Vector3 direction, float radius,
-          Vector3* normal = nullptr) {
+bool hits(MeshModel* mesh, Vector3 from, Vector3 direction, float radius, Vector3& normal) {
     std::unique_ptr<MeshModel> owned(mesh);
     SceneObject obstacle(100, 100, 100, 5.0f);  // its own transform is never applied
     obstacle.lod0Model = owned->get();
     Mover mover(from, direction, radius);
-    Vector3 n(7, 7, 7);
-    const bool hit = hitsMesh(obstacle, mover, n);
-    if (normal) {
-        *normal = n;
-    }
-    return hit;
+    return hitsMesh(obstacle, mover, normal);
 }
 
 const Vector3 kAhead(0, 0, 1);
@@ -89,8 +83,8 @@ TEST(MeshCollision, StrictBoundsOnDistanceParallelismAndEdges) {
          Vector3(0.5f, 0, 0), kAhead, 2, false},
     };
     for (const Case& c : cases) {
-        Vector3 n(0, 0, 0);
-        EXPECT_EQ(hits(c.mesh, c.from, c.direction, c.radius, &n), c.hit) << c.what;
+        Vector3 n(7, 7, 7);
+        EXPECT_EQ(hits(c.mesh, c.from, c.direction, c.radius, n), c.hit) << c.what;
         if (!c.hit) {
             EXPECT_EQ(n.x, 7.0f) << c.what << ": the normal is left alone on a miss";
         }
@@ -107,7 +101,7 @@ TEST(MeshCollision, FirstHitInModelOrderWinsNotTheNearest) {
             std::swap(order[0], order[1]);
         }
         Vector3 n;
-        ASSERT_TRUE(hits(new MeshModel(p, order), Vector3(0, 0, 0), kAhead, 2, &n));
+        ASSERT_TRUE(hits(new MeshModel(p, order), Vector3(0, 0, 0), kAhead, 2, n));
         EXPECT_NEAR(n.z, slantFirst ? -0.8f : -1.0f, 1e-6f);
         EXPECT_NEAR(n.y, slantFirst ? -0.6f : 0.0f, 1e-6f);
     }

@@ -54,7 +54,6 @@ TEST(Node, WalksArePostOrderWithBalancedMatrixStack) {
     root.castShadowTree(-20, 100, 0);
     EXPECT_EQ(log, (Log{"cast g 80", "cast a 80", "cast b 80", "cast root 80"}));
 
-    glMatrixMode(GL_MODELVIEW);
     glTranslatef(1.0f, 2.0f, 3.0f);
     GLfloat before[16], after[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, before);

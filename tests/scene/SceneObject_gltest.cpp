@@ -102,3 +102,27 @@ TEST(SceneObjectGl, LoadModelFetchesBothLevelsAndSizesTheShadowArrays) {
     o.castShadow(10, 50, 0);
     EXPECT_EQ(o.silhouetteIndexCount, 8);
 }
+
+// The debug axes: red up, green to the side, blue forward, four units long.
+TEST(SceneObjectGl, AxesAreRedUpGreenSideBlueForward) {
+    GlTestContext::reset();
+    glOrtho(-8, 8, -8, 8, -8, 8);  // 16 pixels to the unit
+    SceneObject o(0.5f, 0.5f, 0, 1);
+    o.forward = Vector3(-1, 0, 0);  // straight at the viewer it would be a dot
+    o.drawAxes();
+    // Whether a pixel across the line near world (x, y) is pure `channel`.
+    const auto lit = [](float x, float y, bool vertical, int channel) {
+        for (int d = -2; d <= 2; ++d) {
+            const auto p = GlTestContext::pixel(int((x + 8) * 16) + (vertical ? d : 0),
+                                                int((y + 8) * 16) + (vertical ? 0 : d));
+            if (p[channel] == 255 && p[0] + p[1] + p[2] == 255) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(lit(0.5f, 3.5f, true, 0));
+    EXPECT_TRUE(lit(3.5f, 0.5f, false, 1));
+    EXPECT_TRUE(lit(-2.5f, 0.5f, false, 2));
+    EXPECT_FALSE(lit(0.5f, -2.5f, true, 0));
+}

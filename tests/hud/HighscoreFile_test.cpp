@@ -38,9 +38,10 @@ TEST(HighscoreFile, ReadsEntriesAsPercentIDoesAndTheEmptyName) {
 
 TEST(HighscoreFile, SkipsEveryOtherLineHugeOnesIncluded) {
     const std::string name99(99, 'n');
+    // The blanks before a name are no part of it, nor of its length.
     EXPECT_EQ(parsed("\njustaname\n123\nb 12abc\nb 08\nb 0x\nb -\nb 2147483648\nb -2147483649\n"
                      "b 99999999999999999999999999\nb 1 junk\nnul\0 5\n"s +
-                     std::string(100, 'n') + " 5\n" + name99 + " 6\nkept 1\n"),
+                     std::string(100, 'n') + " 5\n   " + name99 + " 6\nkept 1\n"),
               name99 + " 6|kept 1|");
 
     const std::string huge(1 << 20, 'x');

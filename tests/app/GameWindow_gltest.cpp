@@ -42,12 +42,6 @@ TEST(GameWindow, InitGLSetsTheFixedStateAndTheWorld) {
     EXPECT_EQ(px[2], 0);
 }
 
-TEST(GameWindow, DisplayModeGivesStencilAndDepth) {
-    EXPECT_GE(glutGet(GLUT_WINDOW_STENCIL_SIZE), 8);
-    EXPECT_GT(glutGet(GLUT_WINDOW_DEPTH_SIZE), 0);
-    EXPECT_EQ(glutGet(GLUT_WINDOW_DOUBLEBUFFER), 1);
-}
-
 TEST(GameWindow, ReshapeSetsViewportAndPerspectiveButNotTheWorldSize) {
     GlTestContext::reset();
     ensureWorld();

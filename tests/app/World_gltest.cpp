@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <list>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -19,8 +20,10 @@
 #include "scene/Node.h"
 #include "scene/SceneObject.h"
 #include "support/GlTestContext.h"
+#include "support/MeshModel.h"
 #include "support/Quiet.h"
 #include "support/ScratchDirectory.h"
+#include "support/VectorNear.h"
 
 namespace {
 
@@ -95,6 +98,23 @@ TEST_F(WorldRules, BombsScoreEveryFreshFlowerTheyHitAndGoWhenTheyExplode) {
     world->update(50);
     EXPECT_TRUE(world->bombs->empty());
     EXPECT_EQ(world->points, 400);
+}
+
+// A bomb falls every frame, so its shadow volume is rebuilt every frame.
+TEST_F(WorldRules, TheBeeStartsAtItsPlaceAndAFallingBombsShadowFollowsIt) {
+    expectNear(world->bee->getPosition(), -20, 20, 0, 0);
+    dropBomb();
+    Bomb* bomb = world->bombs->front();
+    const std::unique_ptr<MeshModel> cube(MeshModel::cube({0, 0, 0}, 1));
+    bomb->lod0Model = cube->get();
+    float lightHeight[2];
+    for (float& y : lightHeight) {
+        bomb->castShadow(-20, 100, 0);
+        y = bomb->lightPositionLocal.y;
+        bomb->position.y -= 1.0f;
+    }
+    EXPECT_GT(lightHeight[1], lightHeight[0]);
+    bomb->lod0Model = nullptr;
 }
 
 TEST_F(WorldRules, TheHundredthBombEndsTheGameInThatUpdate) {

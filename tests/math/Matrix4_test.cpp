@@ -27,12 +27,6 @@ void expectElements(const float* m, const Elements& want, float tolerance = 0.0f
     }
 }
 
-Vector3 transformPoint(const Matrix4& M, Vector3 p) {
-    Matrix4 point(p.x, p.y, p.z);
-    point.preMultiply(M);
-    return point.getPoint();
-}
-
 }  // namespace
 
 TEST(Matrix4, ConstructorsAndSettersWriteWholeMatrices) {
@@ -85,34 +79,32 @@ TEST(Matrix4, ConstructorsAndSettersWriteWholeMatrices) {
 }
 
 TEST(Matrix4, ProductOrderTransposeAndPointTransform) {
-    Matrix4 t;
+    Matrix4 t, r;
     t.setTranslation(10, 0, 0);
-    Matrix4 r;
     r.setRotation(2, static_cast<float>(M_PI / 2));
-
-    // multiply(A, B) is A x B: applied to a point, B acts first.
-    Matrix4 TR;
-    const std::unique_ptr<float[]> tr(Matrix4::multiply(t, r));
-    std::copy(tr.get(), tr.get() + 16, TR.m);
-    EXPECT_NEAR(distance(transformPoint(TR, Vector3(1, 0, 0)), Vector3(10, 1, 0)), 0.0f, 1e-5f);
-
+    // multiply(A, B) is A x B: T x R turns first, then moves; R x T turns the move too.
+    const Elements tr = {0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 10, 0, 0, 1};
+    const Elements rt = {0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 10, 0, 1};
+    const std::unique_ptr<float[]> product(Matrix4::multiply(t, r));
+    expectElements(product.get(), tr, 1e-6f);
     // postMultiply appends on the right, preMultiply on the left.
     Matrix4 a = t, b = r, c = t;
     a.postMultiply(r);
     b.preMultiply(t);
-    Elements want;
-    std::copy(TR.m, TR.m + 16, want.begin());
-    expectElements(a.m, want, 1e-6f);
-    expectElements(b.m, want, 1e-6f);
-    c.preMultiply(r);  // R x T: translate first, then turn
-    EXPECT_NEAR(distance(transformPoint(c, Vector3(1, 0, 0)), Vector3(0, 11, 0)), 0.0f, 1e-5f);
+    c.preMultiply(r);
+    expectElements(a.m, tr, 1e-6f);
+    expectElements(b.m, tr, 1e-6f);
+    expectElements(c.m, rt, 1e-6f);
+    // A point is a matrix's first column: preMultiply then gives M x (x, y, z, 1).
+    Matrix4 point(1, 0, 0);
+    point.preMultiply(a);
+    EXPECT_NEAR(distance(point.getPoint(), Vector3(10, 1, 0)), 0.0f, 1e-5f);
 
     // A matrix may be its own operand.
     Matrix4 sq = fromValues(1);
     const std::unique_ptr<float[]> square(Matrix4::multiply(sq, sq));
     sq.postMultiply(sq);
-    std::copy(square.get(), square.get() + 16, want.begin());
-    expectElements(sq.m, want);
+    EXPECT_TRUE(std::equal(sq.m, sq.m + 16, square.get()));
 
     // Column-major element check: row i of A times column j of B.
     const std::unique_ptr<float[]> ab(Matrix4::multiply(fromValues(0), fromValues(16)));

@@ -4,13 +4,11 @@
 
 #include <cmath>
 
-TEST(RateStep, SaturatesAtAQuarterPiTimesTheGain) {
+TEST(RateStep, StepSaturatesAndDecaySnapsStrictlyInsideTheThresholdAndFlipsBelowFiveFps) {
     EXPECT_FLOAT_EQ(rateStep(1.0f, 5.0f, 60), std::atan(std::tanh(0.5f)) * 5.0f / 60.0f);
     EXPECT_NEAR(rateStep(1e6f, 10.0f, 1), 3.14159265f / 4.0f * 10.0f, 1e-5f);
     EXPECT_EQ(rateStep(-3.0f, 10.0f, 30), -rateStep(3.0f, 10.0f, 30));
-}
 
-TEST(RateStep, DecaySnapsStrictlyInsideTheThresholdAndFlipsBelowFiveFps) {
     const float snap = 0.00001f;
     // The threshold itself decays; just inside it the rate stops dead.
     EXPECT_FLOAT_EQ(decayRate(snap, snap, 60), snap * 0.925f);

@@ -23,27 +23,19 @@ TEST(Vector3, ArithmeticIsComponentwiseAndCrossIsRightHanded) {
     expectNear(cross(y, z), 1, 0, 0, 0);
     expectNear(cross(a, b), 2.0f * 10.0f - 3.0f * 0.5f, 3.0f * -4.0f - 1.0f * 10.0f,
                1.0f * 0.5f - 2.0f * -4.0f, 0);
+
+    // Each operation rounds only its own result, from double precision.
+    const Vector3 big(1e8f, 0, 0);
+    EXPECT_EQ(((big + x) - big).x, static_cast<float>(double(static_cast<float>(1e8 + 1.0)) - 1e8));
+    const Vector3 wide(16777217.0f, 1.0f, 0.0f);
+    EXPECT_EQ(wide.dot(1.0f, 1.0f, 0.0f), static_cast<float>(double(wide.x) + 1.0));
 }
 
 TEST(Vector3, LengthNormalizeDistance) {
     EXPECT_FLOAT_EQ(length(Vector3(3, 4, 12)), 13.0f);
-    const Vector3 n = normalize(Vector3(0, -5, 0));
-    EXPECT_FLOAT_EQ(n.y, -1.0f);
-    EXPECT_FLOAT_EQ(n.x, 0.0f);
+    expectNear(normalize(Vector3(0, -5, 0)), 0, -1, 0, 0);
     EXPECT_FLOAT_EQ(distance(Vector3(1, 1, 1), Vector3(4, 5, 1)), 5.0f);
     // No guard: callers that can meet a zero vector must check for themselves.
     const Vector3 bad = normalize(Vector3(0, 0, 0));
     EXPECT_TRUE(std::isnan(bad.x) && std::isnan(bad.y) && std::isnan(bad.z));
-}
-
-TEST(Vector3, RoundsOnceFromDoublePrecision) {
-    // 1e8 + 1 - 1e8 in float arithmetic would lose the 1 in the middle step;
-    // here each operation rounds only its own result.
-    const Vector3 big(1e8f, 0, 0);
-    const Vector3 one(1.0f, 0, 0);
-    const Vector3 r = (big + one) - big;
-    EXPECT_EQ(r.x, static_cast<float>(double(static_cast<float>(1e8 + 1.0)) - 1e8));
-    // The dot product is formed in double and rounded once.
-    const Vector3 a(16777217.0f, 1.0f, 0.0f);
-    EXPECT_EQ(a.dot(1.0f, 1.0f, 0.0f), static_cast<float>(double(a.x) + 1.0));
 }

@@ -10,12 +10,9 @@
 #include <functional>
 #include <vector>
 
+#include "assets/AssetGlFixture.h"
 #include "assets/Model.h"
-#include "assets/ModelFactory.h"
-#include "support/Feedback.h"
-#include "support/GlTestContext.h"
 #include "support/MeshModel.h"
-#include "support/ScratchDirectory.h"
 
 namespace {
 
@@ -48,25 +45,21 @@ bool contains(const std::vector<Point>& points, Vector3 p) {
 
 }  // namespace
 
+using BeeGl = AssetGlTest;
+
 // A bee at (10, 20, 0), scale 2, whose body and wings are one triangle each,
-// loaded through the model cache from a scratch working directory.
-TEST(BeeGl, LoadsItsWingsAndDrawsThemAndBothVolumesInsideItsTransform) {
-    ScratchDirectory scratch(true);
+// loaded through the model cache from the working directory.
+TEST_F(BeeGl, LoadsItsWingsAndDrawsThemAndBothVolumesInsideItsTransform) {
     ASSERT_EQ(mkdir("data", 0755), 0);
-    ASSERT_TRUE(MeshModel({{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {{0, 1, 2}})
-                    .toFile()
-                    .writeFile("data/bee.ms3d"));
-    ASSERT_TRUE(MeshModel({{-5, 0, 0}, {5, 0, 0}, {0, 5, 0}}, {{0, 1, 2}})
-                    .toFile()
-                    .writeFile("data/bee_wings.ms3d"));
-    ModelFactory* saved = theModelFactory;
-    testing::internal::CaptureStdout();
-    theModelFactory = new ModelFactory();
+    model("data/bee.ms3d", MeshModel({{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {{0, 1, 2}}).toFile());
+    model("data/bee_wings.ms3d",
+          MeshModel({{-5, 0, 0}, {5, 0, 0}, {0, 5, 0}}, {{0, 1, 2}}).toFile());
     Bee bee(10, 20, 0, 0, 0, 0, 2.0f);
     bee.setModelFile("data/bee.ms3d");
-    bee.loadModel();
-    testing::internal::GetCapturedStdout();
-    theModelFactory = saved;
+    {
+        const Quiet quiet;
+        bee.loadModel();
+    }
     const Vector3 wingsAt = Vector3(10, 20, 0) + Vector3(0, 0.65f, 1.3f) * 2.0f;
 
     ASSERT_NE(bee.wings, nullptr);
@@ -99,5 +92,4 @@ TEST(BeeGl, LoadsItsWingsAndDrawsThemAndBothVolumesInsideItsTransform) {
     }
     bee.setCastsShadow(false);  // then neither volume is drawn
     EXPECT_TRUE(feedback([&bee] { bee.drawShadowVolume(); }).empty());
-    GlTestContext::reset();
 }

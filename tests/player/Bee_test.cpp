@@ -7,25 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "math/RateStep.h"
 #include "player/Camera.h"
 #include "support/MeshModel.h"
 #include "support/VectorNear.h"
 
-namespace {
-
+// The bee steps its rates with rateStep, gain 5 for moves and 10 for turns.
 constexpr float kPi = 3.14159265358979f;
-
-// The per-frame step of a rate, gain 5 for moves and 10 for turns.
-float step(float rate, float gain, int frameRate) {
-    return std::atan(std::tanh(rate / 2.0f)) * gain / static_cast<float>(frameRate);
-}
-
-std::vector<std::pair<int, int>> warps;
-void recordWarp(int x, int y) {
-    warps.emplace_back(x, y);
-}
-
-}  // namespace
 
 TEST(Bee, ThrustSnapsToRestTenTimesSoonerThanTheOtherRates) {
     // At 9 frames per second the decay halves a rate. Thrust snaps inside
@@ -53,7 +41,7 @@ TEST(Bee, RatesApplyInOrderAndStrafeGoesLeft) {
     bee.addYawRate(1.0f);
     bee.addStrafe(2.0f);
     bee.update(30);
-    const float a = step(1.0f, 10, 30), s = step(2.0f, 5, 30);
+    const float a = rateStep(1.0f, 10, 30), s = rateStep(2.0f, 5, 30);
     expectNear(bee.forward, std::sin(a), 0, std::cos(a));
     expectNear(bee.position, s * std::cos(a), 0, s - s * std::sin(a));
     EXPECT_FLOAT_EQ(bee.orientation->m[2], bee.side.z);
@@ -64,7 +52,7 @@ TEST(Bee, RatesApplyInOrderAndStrafeGoesLeft) {
     turned.addStrafe(2.0f);
     turned.addLift(-2.0f);
     turned.update(60);
-    expectNear(turned.position, 0, -step(2.0f, 5, 60), -step(2.0f, 5, 60));
+    expectNear(turned.position, 0, -rateStep(2.0f, 5, 60), -rateStep(2.0f, 5, 60));
 }
 
 TEST(Bee, WingsFlapOnlyAtPositiveFrameRatesAndTheStateStaysFinite) {
@@ -100,9 +88,10 @@ TEST(Bee, WingsFlapOnlyAtPositiveFrameRatesAndTheStateStaysFinite) {
 }
 
 TEST(Bee, MouseLookCentresTurnsAndLifts) {
+    static std::vector<std::pair<int, int>> warps;
     warps.clear();
     Bee bee(0, 0, 0, 0, 0, 0, 1.0f);
-    bee.warpPointer = recordWarp;
+    bee.warpPointer = [](int x, int y) { warps.emplace_back(x, y); };
     bee.mouseLook(900, 100, 1024, 768);  // first event: only centres
     EXPECT_EQ(warps, (std::vector<std::pair<int, int>>{{512, 384}}));
     EXPECT_EQ(bee.yawRate, 0.0f);
@@ -144,8 +133,8 @@ TEST(Bee, BounceSendsItBackAtTheLastSpeedInItsOwnFrame) {
     diving.addLift(-2.0f);
     diving.update(60);
     diving.bounce(0, 1, 0);
-    EXPECT_NEAR(diving.thrust, step(2.0f, 5, 60) * 60, 1e-4f);
-    EXPECT_NEAR(diving.lift, step(2.0f, 5, 60) * 60, 1e-4f);
+    EXPECT_NEAR(diving.thrust, rateStep(2.0f, 5, 60) * 60, 1e-4f);
+    EXPECT_NEAR(diving.lift, rateStep(2.0f, 5, 60) * 60, 1e-4f);
     expectNear(diving.position, 0, 5, 0, 0);
 
     // No movement: no direction (never NaN), and a bounce leaves it at rest,

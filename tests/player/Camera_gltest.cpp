@@ -9,26 +9,22 @@
 #include "support/GlTestContext.h"
 #include "support/VectorNear.h"
 
-TEST(CameraGl, EyeSitsBehindAndAboveTheBeeInItsFrame) {
+TEST(CameraGl, EyeFollowsTheBeeFrustumPlanesAreInWorldCoordinatesAndRatesStepBeforeDecaying) {
     GlTestContext::reset();
-    Camera camera;
-    camera.lookAt(-20, 20, 0);
-    expectNear(camera.getEyePosition(), -20.0f, 22.152f, -2.090f, 1e-3f);
-
+    Camera follower;
+    follower.lookAt(-20, 20, 0);
+    expectNear(follower.getEyePosition(), -20.0f, 22.152f, -2.090f, 1e-3f);
     // A bee yawed a quarter turn left (forward +x, side -z): the eye swings
     // behind it along -x, and the view looks along +x and down.
     glLoadIdentity();
-    camera.setFollowRotation(0, 0, -1, 0, 1, 0, 1, 0, 0);
-    camera.lookAt(-20, 20, 0);
-    expectNear(camera.eye, -20.0f - 3.0f * std::cos(0.8f), 20.0f + 3.0f * std::sin(0.8f), 0.0f);
-    const Matrix4 view = camera.getViewRotation();
+    follower.setFollowRotation(0, 0, -1, 0, 1, 0, 1, 0, 0);
+    follower.lookAt(-20, 20, 0);
+    expectNear(follower.eye, -20.0f - 3.0f * std::cos(0.8f), 20.0f + 3.0f * std::sin(0.8f), 0.0f);
+    const Matrix4 view = follower.getViewRotation();
     EXPECT_NEAR(view.m[8], std::cos(0.8f), 1e-6f);
     EXPECT_NEAR(view.m[9], -std::sin(0.8f), 1e-6f);
-    glLoadIdentity();
-}
 
-TEST(CameraGl, FrustumPlanesAreInWorldCoordinatesAndRatesStepBeforeTheyDecay) {
-    GlTestContext::reset();
+    glLoadIdentity();
     glMatrixMode(GL_PROJECTION);
     gluPerspective(70.0, 1024.0 / 768.0, 1.0, 1500.0);  // the game's projection
     glMatrixMode(GL_MODELVIEW);

@@ -13,16 +13,14 @@
 constexpr float kPi = 3.14159265358979f;
 
 TEST(SceneObject, RotationsKeepTheFrameAndFeedTheMatrixAtUpdate) {
-    SceneObject o(0, 0, 0, 1);
+    SceneObject o(0, 0, 0, 1), p(0, 0, 0, 1), r(0, 0, 0, 1);
     o.yaw(kPi / 2);
+    p.pitch(kPi / 2);  // noses down
+    r.roll(kPi / 2);
     expectNear(o.forward, 1, 0, 0);
     expectNear(o.side, 0, 0, -1);
-    SceneObject p(0, 0, 0, 1);
-    p.pitch(kPi / 2);  // noses down
     expectNear(p.forward, 0, -1, 0);
     expectNear(p.up, 0, 0, 1);
-    SceneObject r(0, 0, 0, 1);
-    r.roll(kPi / 2);
     expectNear(r.side, 0, 1, 0);
     expectNear(r.up, -1, 0, 0);
 

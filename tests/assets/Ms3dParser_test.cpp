@@ -47,10 +47,8 @@ TEST(Ms3dParser, KeepsTheStaticGeometryOfVersionsThreeAndFour) {
         Parsed p(bytes);
         ASSERT_TRUE(p.ok) << p.reason;
         const Model& m = p.model;
-        ASSERT_EQ(m.numVertices, 4);
-        ASSERT_EQ(m.numTriangles, 2);
-        ASSERT_EQ(m.numGroups, 2);
-        ASSERT_EQ(m.numMaterials, 2);
+        ASSERT_EQ((std::vector<int>{m.numVertices, m.numTriangles, m.numGroups, m.numMaterials}),
+                  (std::vector<int>{4, 2, 2, 2}));
         EXPECT_EQ(m.vertices[3].position[1], 7.5f);
         const Triangle& t = m.triangles[1];
         EXPECT_EQ(std::vector<int>(t.vertexIndices, t.vertexIndices + 3),

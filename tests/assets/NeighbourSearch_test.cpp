@@ -82,9 +82,5 @@ TEST(NeighbourSearch, MatchesTheQuadraticSearch) {
             torus.push_back({a, d, c});
         }
     }
-    const Corners found = neighbours(torus);
-    ASSERT_EQ(found, neighbours(torus, true));
-    for (const auto& entry : found) {
-        EXPECT_TRUE(entry[0] >= 0 && entry[1] >= 0 && entry[2] >= 0);
-    }
+    EXPECT_EQ(neighbours(torus), neighbours(torus, true));
 }

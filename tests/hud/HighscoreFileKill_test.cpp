@@ -22,14 +22,11 @@ namespace {
 
 // Round r writes 1 + r % 12 rows; row k is named after r and k, padded to a
 // length of its own, and scores r * 100 + k.
-std::string rowName(int round, int k) {
-    return "r" + std::to_string(round) + "k" + std::to_string(k) + std::string(k * 7 % 60, 'x');
-}
-
 void fillRound(TableRows* table, int round) {
     table->clear();
     for (int k = 0; k <= round % 12; ++k) {
-        table->add(rowName(round, k), round * 100 + k);
+        const std::string name = "r" + std::to_string(round) + "k" + std::to_string(k);
+        table->add(name + std::string(k * 7 % 60, 'x'), round * 100 + k);
     }
 }
 

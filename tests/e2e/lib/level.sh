@@ -31,15 +31,6 @@ e2e_start_one_flower_game() {
     sleep 2
 }
 
-# The table holds exactly the name $1 with the one flower's score.
-e2e_expect_score() {
-    local table
-    table=$(cat "${SCRATCH}/Highscores.txt")
-    echo "Highscores.txt: ${table}"
-    [ "${table}" = "$1 ${E2E_KNOWN_SCORE}" ] ||
-        fail "expected '$1 ${E2E_KNOWN_SCORE}' in Highscores.txt, found '${table}'"
-}
-
 # One bomb per displayed frame while E is held, until the hundredth ends the
 # game and "Game Over! Press ESC to quit!" shows at (350, 100). E goes down
 # in short bursts and is up whenever the screen is checked: held into the

@@ -107,6 +107,8 @@ TEST_F(WorldRules, TheBeeStartsAtItsPlaceAndAFallingBombsShadowFollowsIt) {
     Bomb* bomb = world->bombs->front();
     const std::unique_ptr<MeshModel> cube(MeshModel::cube({0, 0, 0}, 1));
     bomb->lod0Model = cube->get();
+    delete[] bomb->extrudedVertices;  // sized for the refused model: none
+    bomb->extrudedVertices = nullptr;
     float lightHeight[2];
     for (float& y : lightHeight) {
         bomb->castShadow(-20, 100, 0);

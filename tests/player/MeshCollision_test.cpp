@@ -11,13 +11,13 @@
 
 namespace {
 
-// A mover whose direction the test chooses; its world sphere sits at its position.
+// A mover whose direction the test chooses; its world sphere sits at its
+// position, where a new object's sphere centre starts.
 class Mover : public SceneObject {
 public:
     Vector3 direction;
     Mover(Vector3 at, Vector3 direction, float worldRadius)
         : SceneObject(at.x, at.y, at.z, 1.0f), direction(direction) {
-        sphereCentre = Vector3(0, 0, 0);
         radius = worldRadius;
     }
     Vector3 movementDirection() override { return direction; }

@@ -9,11 +9,11 @@
 #include "support/MeshModel.h"
 #include "support/VectorNear.h"
 
-TEST(Flower, NeverCulledAndSwitchesDetailAtTwentyFromItsPosition) {
+TEST(Flower, NeverCulledDetailFromItsPositionSphereFromTheLevelAndCollectingPaysOnce) {
     Camera blind;
     setBoxFrustum(blind, -1000.0f);  // every sphere lies outside
     theCamera = &blind;
-    Flower flower(20, 0, 0, 0, 3.14159265f / 2, 0, 1, 100, 0, 8.237f, 0, 1.333f);
+    Flower flower(20, 0, 0, 0, 3.14159265f / 2, 0, 1.5f, 99.9f, 1, 8, 0, 1.333f);
     flower.setLodModelFile("data/flowerA_LOD1.ms3d");
     flower.sphereCentre = Vector3(-1000, 0, 0);  // only the position counts
 
@@ -32,17 +32,14 @@ TEST(Flower, NeverCulledAndSwitchesDetailAtTwentyFromItsPosition) {
     // Built turned, but update never copies the axes into the matrix.
     EXPECT_EQ(flower.orientation->m[0], 1.0f);
     theCamera = nullptr;
-}
 
-TEST(Flower, BoundsTakeTheSphereFromTheLevelDataAndCollectingPaysOnce) {
     std::unique_ptr<MeshModel> stem(MeshModel::cube({0, 5, 0}, 1));
-    Flower flower(3, 0, 4, 0, 3.14159265f / 2, 0, 1.5f, 99.9f, 1, 8, 0, 1.333f);
     flower.lod0Model = stem->get();
     flower.computeBounds();
     EXPECT_FLOAT_EQ(flower.boxMax.y, 6 * 1.5f);  // the model box still counts
     EXPECT_FLOAT_EQ(flower.worldRadius(), 1.333f * 1.5f);
     // The given centre, carried along the turned axes (side is -z).
-    expectNear(flower.worldSphereCentre(), 3.0f, 12.0f, 4.0f - 1.5f);
+    expectNear(flower.worldSphereCentre(), 20.001f, 12.0f, -1.5f);
 
     EXPECT_EQ(flower.collect(), 99);
     EXPECT_EQ(flower.points, 0.0f);

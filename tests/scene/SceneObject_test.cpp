@@ -96,11 +96,9 @@ TEST(SceneObject, ComputeBoundsRotatesTheBoxButNotTheRadius) {
 }
 
 TEST(SceneObject, BoxesOverlapOnlyWhenStrictlyInsideOnAllAxes) {
-    SceneObject a(0, 0, 0, 1), b(0, 0, 0, 1);
-    a.boxMin = Vector3(0, 0, 0);
+    SceneObject a(0, 0, 0, 1), b(0, 0, 0, 1);  // boxes and centres start at the origin
     a.boxMax = Vector3(2, 2, 2);
     a.boxCentre = Vector3(1, 1, 1);
-    b.boxCentre = Vector3(0, 0, 0);
 
     // Sharing a face, on each axis in turn: no overlap, direction untouched.
     for (int axis = 0; axis < 3; ++axis) {

@@ -66,11 +66,7 @@ TEST(ShadowFloorCut, CutVolumesShadeEveryVisiblePixelAsFullOnesDo) {
     glMatrixMode(GL_MODELVIEW);
 
     const auto draw = [&](bool cut, bool shadows) {
-        if (cut) {
-            ShadowVolume::setFloorHeight(floorTop);
-        } else {
-            ShadowVolume::clearFloorHeight();
-        }
+        cut ? ShadowVolume::setFloorHeight(floorTop) : ShadowVolume::clearFloorHeight();
         for (Node* child : *world->root->children) {
             if (auto* object = dynamic_cast<SceneObject*>(child)) {
                 object->shadowDirty = true;
@@ -84,7 +80,6 @@ TEST(ShadowFloorCut, CutVolumesShadeEveryVisiblePixelAsFullOnesDo) {
         }
         world->drawOverlay();
         std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
     };

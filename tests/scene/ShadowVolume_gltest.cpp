@@ -75,21 +75,19 @@ Marked shadowOf(SceneObject& object) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kSize, kSize, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, stencil.data());
     Marked m;
-    for (int py = 0; py < kSize; ++py) {
-        for (int px = 0; px < kSize; ++px) {
-            const int s = stencil[py * kSize + px];
-            if (s == 0) {
-                continue;
-            }
-            const float x = (px + 0.5f) * 2 * kHalfView / kSize - kHalfView;
-            const float z = -((py + 0.5f) * 2 * kHalfView / kSize - kHalfView);
-            ++m.count;
-            m.minX = std::min(m.minX, x);
-            m.maxX = std::max(m.maxX, x);
-            m.maxAbsZ = std::max(m.maxAbsZ, std::abs(z));
-            m.lowest = std::min(m.lowest, s);
-            m.highest = std::max(m.highest, s);
+    for (int i = 0; i < kSize * kSize; ++i) {
+        const int s = stencil[static_cast<size_t>(i)];
+        if (s == 0) {
+            continue;
         }
+        const float x = (i % kSize + 0.5f) * 2 * kHalfView / kSize - kHalfView;
+        const float z = -((i / kSize + 0.5f) * 2 * kHalfView / kSize - kHalfView);
+        ++m.count;
+        m.minX = std::min(m.minX, x);
+        m.maxX = std::max(m.maxX, x);
+        m.maxAbsZ = std::max(m.maxAbsZ, std::abs(z));
+        m.lowest = std::min(m.lowest, s);
+        m.highest = std::max(m.highest, s);
     }
     return m;
 }

@@ -37,7 +37,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GeneratedSounds, EveryFileLoadsAndTheBuzzDecodesToWholeSeconds) {
+TEST_F(GeneratedSounds, EveryFileLoadsTheBuzzIsWholeSecondsAndEffectsKeepTheirSamples) {
     for (const char* name : {"fly_swarm.mp3", "music_b.mp3", "bubble_pop.wav", "synth_loop.aif"}) {
         SCOPED_TRACE(name);
         Mix_Chunk* chunk = Mix_LoadWAV(dataFile(name).c_str());
@@ -63,9 +63,8 @@ TEST_F(GeneratedSounds, EveryFileLoadsAndTheBuzzDecodesToWholeSeconds) {
     EXPECT_EQ(Mix_GetMusicType(music), MUS_MP3);
     EXPECT_GE(Mix_MusicDuration(music), 60.0) << "the music lasts a minute or longer";
     Mix_FreeMusic(music);
-}
 
-TEST_F(GeneratedSounds, WavAndAiffDecodeToTheSamplesTheyWereMadeFrom) {
+    // The WAV and AIFF effects decode to the very samples they were made from.
     ASSERT_EQ(rate, kEffectRate) << "no resampling, so frames compare one to one";
     for (const auto& [name, source] : {std::make_pair("bubble_pop.wav", bombPop()),
                                        std::make_pair("synth_loop.aif", refusal())}) {

@@ -16,7 +16,7 @@ float peak(const std::vector<float>& s) {
 
 }  // namespace
 
-TEST(SoundEffects, TheBuzzRepeatsExactlySoItsLoopHasNoSeam) {
+TEST(SoundEffects, TheBuzzLoopsWithoutASeamAndShortSoundsEndInSilence) {
     const std::vector<float> buzz = buzzLoop();
     ASSERT_EQ(buzz.size(), size_t(kEffectRate * kBuzzSeconds));
     // Every part of it repeats each second, so the end runs on into the start
@@ -33,9 +33,8 @@ TEST(SoundEffects, TheBuzzRepeatsExactlySoItsLoopHasNoSeam) {
     EXPECT_LE(std::fabs(buzz.front() - buzz.back()), step);
     EXPECT_GT(peak(buzz), 0.3f);
     EXPECT_LE(peak(buzz), 0.5f) << "it plays all game long: not too loud";
-}
 
-TEST(SoundEffects, ShortSoundsAreShortAudibleAndEndInSilence) {
+    // The short sounds are short, audible and end in silence.
     for (const auto& [name, sound] :
          {std::make_pair("chime", flowerChime()), std::make_pair("pop", bombPop()),
           std::make_pair("refusal", refusal())}) {

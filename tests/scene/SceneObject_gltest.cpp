@@ -99,20 +99,15 @@ TEST(SceneObjectGl, AxesAreRedUpGreenSideBlueForward) {
     glOrtho(-8, 8, -8, 8, -8, 8);  // 16 pixels to the unit
     SceneObject o(0.5f, 0.5f, 0, 1);
     o.forward = Vector3(-1, 0, 0);  // straight at the viewer it would be a dot
+    glLineWidth(5);
     o.drawAxes();
-    // Whether a pixel across the line near world (x, y) is pure `channel`.
-    const auto lit = [](float x, float y, bool vertical, int channel) {
-        for (int d = -2; d <= 2; ++d) {
-            const auto p = GlTestContext::pixel(int((x + 8) * 16) + (vertical ? d : 0),
-                                                int((y + 8) * 16) + (vertical ? 0 : d));
-            if (p[channel] == 255 && p[0] + p[1] + p[2] == 255) {
-                return true;
-            }
-        }
-        return false;
+    glLineWidth(1);
+    const auto at = [](float x, float y) {
+        return GlTestContext::pixel(int((x + 8) * 16), int((y + 8) * 16));
     };
-    EXPECT_TRUE(lit(0.5f, 3.5f, true, 0));
-    EXPECT_TRUE(lit(3.5f, 0.5f, false, 1));
-    EXPECT_TRUE(lit(-2.5f, 0.5f, false, 2));
-    EXPECT_FALSE(lit(0.5f, -2.5f, true, 0));
+    using Rgba = std::array<uint8_t, 4>;
+    EXPECT_EQ(at(0.5f, 3.5f), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(at(3.5f, 0.5f), (Rgba{0, 255, 0, 255}));
+    EXPECT_EQ(at(-2.5f, 0.5f), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(at(0.5f, -2.5f), (Rgba{0, 0, 0, 255}));  // nothing drawn down there
 }

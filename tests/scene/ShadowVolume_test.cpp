@@ -99,6 +99,27 @@ TEST(ShadowVolume, OpenEdgesAlwaysCountAndNoEdgeIsDropped) {
     EXPECT_EQ(modelless.silhouetteIndexCount, 0);
 }
 
+// More open edges than the index array first holds: it grows twice and
+// must keep the edges it had collected each time.
+TEST(ShadowVolume, AGrowingIndexArrayKeepsTheEdgesFound) {
+    MeshModel::Positions points;
+    MeshModel::Corners corners;
+    for (int i = 0; i < 12; ++i) {  // twelve loose lit triangles: 72 indices
+        points.insert(points.end(), {{float(i), 0, 0}, {i + 1.0f, 0, 0}, {float(i), 0, -1}});
+        corners.push_back({3 * i, 3 * i + 1, 3 * i + 2});
+    }
+    MeshModel loose(points, corners);
+    SceneObject grown(0, 0, 0, 1), roomy(0, 0, 0, 1);
+    grown.lod0Model = roomy.lod0Model = loose.get();
+    grown.silhouetteCapacity = 2;
+    grown.silhouetteIndices = new uint32_t[2];
+    allocateLikeLoadModel(roomy);  // room for exactly 72: never grows
+    grown.castShadow(6, 50, 0);
+    roomy.castShadow(6, 50, 0);
+    EXPECT_EQ(grown.silhouetteIndexCount, 72);
+    EXPECT_EQ(edgesOf(grown), edgesOf(roomy));
+}
+
 // With the floor known, each far point slides back along its own ray to just
 // below the floor, through any position, rotation, scale and parent frame.
 TEST(ShadowVolume, AKnownFloorStopsEveryRayJustBelowIt) {

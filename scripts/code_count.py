@@ -101,11 +101,12 @@ def main():
     parser.add_argument("--max-tests", type=float, default=None)
     args = parser.parse_args()
 
-    tests = sum(count_dir(d) for d in TEST_DIRS)
-    rest = sum(count_dir(d) for d in CODE_DIRS)
+    lines = {d: count_dir(d) for d in CODE_DIRS + TEST_DIRS}
+    tests = sum(lines[d] for d in TEST_DIRS)
+    rest = sum(lines[d] for d in CODE_DIRS)
     share = 100.0 * tests / (tests + rest)
-    for d in CODE_DIRS + TEST_DIRS:
-        print(f"{d:8} {count_dir(d):6}")
+    for d, n in lines.items():
+        print(f"{d:8} {n:6}")
     print(f"tests {tests}, the rest {rest}: tests are {share:.1f} % of all code "
           f"({100.0 * tests / rest:.0f} % of the rest)")
     if args.max_tests is not None and share > args.max_tests:

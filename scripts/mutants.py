@@ -281,7 +281,7 @@ def run(args):
             print(f"{kind:10} {site['file']}:{site['line']:<4} "
                   f"{site['old']!r} -> {site['new']!r}: "
                   f"{fate(result)} ({result['seconds']} s)", flush=True)
-    build(out, open(os.devnull, "w"))
+    build(out, subprocess.DEVNULL)  # leaves the build as the code is
 
     Path(args.out).parent.mkdir(parents=True, exist_ok=True)
     Path(args.out + ".json").write_text(json.dumps(
@@ -357,10 +357,11 @@ def main():
         sub = commands.add_parser(name)
         sub.add_argument("--seed", type=int, default=13)
         sub.add_argument("--per-kind", type=int, default=12)
-        sub.add_argument("--build", default=str(ROOT / "build-mutants"))
-        sub.add_argument("--out", default=str(ROOT / "build-mutants" / "report"))
-        sub.add_argument("--rev", default=None,
-                         help="mutate this commit instead of the work tree")
+        if name == "run":
+            sub.add_argument("--build", default=str(ROOT / "build-mutants"))
+            sub.add_argument("--out", default=str(ROOT / "build-mutants" / "report"))
+            sub.add_argument("--rev", default=None,
+                             help="mutate this commit instead of the work tree")
     sub = commands.add_parser("compare")
     sub.add_argument("before")
     sub.add_argument("after")

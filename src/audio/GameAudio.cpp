@@ -67,6 +67,9 @@ GameAudio::GameAudio()
       bombDropSound(nullptr),
       noBombsSound(nullptr),
       lastResult(0) {
+    // SDL would turn Ctrl-C and SIGTERM into a quit event that nothing here
+    // reads; the game ends on them like any console program instead.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "sound: cannot start SDL audio (%s); the game runs silently\n",
                      SDL_GetError());

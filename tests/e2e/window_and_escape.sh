@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game opens one 1024x768 window titled "Zumbra" over the orange-yellow
 # background and quits with status 0 on Escape. It runs without data/, so
-# nothing covers the background, and says on stderr where it looked.
+# nothing covers the background, and says on stderr where it looked. Ctrl-C
+# and kill end it at once, sound running or not.
 source "$(dirname "$0")/lib/common.sh"
 e2e_init "$@"
 e2e_start_x
@@ -26,4 +27,16 @@ echo "pixel near the bottom right corner: ${r} ${g} ${b}"
 e2e_quit
 grep -q "no data directory in ${SCRATCH}" "${SCRATCH}/stderr.txt" ||
     fail "no stderr line about the missing data directory"
+
+# A shell starts its background jobs with SIGINT ignored; a terminal does not.
+for signal in INT TERM; do
+    e2e_start_in "${SCRATCH}" env --default-signal=INT,TERM "${GAME}"
+    e2e_open_window
+    sleep 1
+    kill -s "${signal}" "${GAME_PID}"
+    e2e_wait_exit 3
+    echo "SIG${signal}: exit status ${GAME_STATUS}"
+    [ "${GAME_STATUS}" -eq $((128 + $(kill -l "${signal}"))) ] ||
+        fail "SIG${signal} gave exit status ${GAME_STATUS}, expected death by the signal"
+done
 echo "window_and_escape: ok"

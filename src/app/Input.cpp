@@ -38,12 +38,12 @@ FocusWatch focusWatch;
 }  // namespace
 
 void keyboard(unsigned char key, int /*x*/, int /*y*/) {
-    theKeyState.press(KeyState::fromCharacter(key, controlHeld()));
+    theKeyState.pressCharacter(key, controlHeld());
     theWorld->onKey(static_cast<char>(key));
 }
 
 void keyboardUp(unsigned char key, int /*x*/, int /*y*/) {
-    theKeyState.release(KeyState::fromCharacter(key, controlHeld()));
+    theKeyState.releaseCharacter(key, controlHeld());
 }
 
 void windowStatus(int state) {

@@ -21,6 +21,26 @@ void KeyState::release(int code) {
     }
 }
 
+void KeyState::pressCharacter(unsigned char key, bool withControl) {
+    const int code = fromCharacter(key, withControl);
+    heldByCharacter[key] = code;
+    press(code);
+}
+
+void KeyState::releaseCharacter(unsigned char key, bool withControl) {
+    int code = heldByCharacter[key];
+    if (code == kNone) {
+        code = fromCharacter(key, withControl);
+    }
+    // Whichever character's press held the key, it is let go now.
+    for (int& by : heldByCharacter) {
+        if (by == code) {
+            by = kNone;
+        }
+    }
+    release(code);
+}
+
 bool KeyState::isHeld(int code) const {
     return code >= 0 && code < 256 && (held[code] || latched[code]);
 }
@@ -34,6 +54,9 @@ void KeyState::endPoll() {
 void KeyState::releaseAll() {
     for (bool& h : held) {
         h = false;
+    }
+    for (int& by : heldByCharacter) {
+        by = kNone;
     }
     endPoll();
 }

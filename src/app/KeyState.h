@@ -21,6 +21,14 @@ public:
 
     void press(int code);
     void release(int code);
+    // A GLUT character key went down or up, with Ctrl held or not. The
+    // release lets go of exactly what the press of the same character held:
+    // Ctrl+Tab arrives as 9 and holds I, and Tab let go after Ctrl arrives
+    // as a plain 9, which alone maps to no key. A character whose press
+    // came under another code (Shift or Ctrl changed in between) lets go of
+    // what it maps to now.
+    void pressCharacter(unsigned char key, bool withControl);
+    void releaseCharacter(unsigned char key, bool withControl);
     // Held now, or pressed since the last endPoll.
     bool isHeld(int code) const;
     // The poll has seen this frame's taps.
@@ -31,8 +39,8 @@ public:
     // never asks about. Upper and lower case map to one code, so a key
     // pressed as 'w' and released as 'W' (Shift in between) still lets go.
     // With Ctrl held GLUT reports a letter as its control code (W as 23):
-    // withControl maps codes 1 to 26 back to their letters, so W released
-    // after Ctrl went down lets go too, while Tab or Enter alone stay no key.
+    // withControl maps codes 1 to 26 back to their letters, while Tab or
+    // Enter alone stay no key.
     static int fromCharacter(unsigned char key, bool withControl = false);
     // Virtual-key code of a GLUT special key (arrows), or kNone.
     static int fromSpecial(int key);
@@ -40,6 +48,8 @@ public:
 private:
     bool held[256];
     bool latched[256];
+    // Per character code: the key its last press held, or kNone.
+    int heldByCharacter[256];
 };
 
 // The one table, filled by the GLUT key callbacks and read by pollKeys; lives

@@ -56,3 +56,35 @@ TEST(KeyState, HoldsUntilReleasedAndATapBetweenTwoPollsActsOnce) {
     keys.release('W');
     EXPECT_FALSE(keys.isHeld('W'));
 }
+
+// A key pressed with Ctrl arrives as its control code (Tab and Ctrl+I both
+// as 9). Released with Ctrl still down it arrives as the same code; after
+// Ctrl went up, as the plain code (Tab) or as the plain letter.
+TEST(KeyState, EveryControlCodeLetsGoOfWhatItsPressHeld) {
+    for (unsigned char code = 1; code <= 26; ++code) {
+        const int letter = 'A' + code - 1;
+        const struct {
+            unsigned char key;
+            bool withControl;
+        } releases[] = {
+            {code, true}, {code, false}, {static_cast<unsigned char>(letter + 32), false}};
+        for (const auto& release : releases) {
+            KeyState keys;
+            keys.pressCharacter(code, true);
+            keys.endPoll();
+            ASSERT_TRUE(keys.isHeld(letter)) << "code " << int(code);
+            keys.releaseCharacter(release.key, release.withControl);
+            EXPECT_FALSE(keys.isHeld(letter))
+                << "code " << int(code) << " released as " << int(release.key)
+                << (release.withControl ? " with Ctrl" : " without Ctrl");
+        }
+    }
+    // A release lets go of its own key only.
+    KeyState keys;
+    keys.pressCharacter(9, true);
+    keys.pressCharacter('w', false);
+    keys.releaseCharacter(9, false);
+    keys.endPoll();
+    EXPECT_FALSE(keys.isHeld('I'));
+    EXPECT_TRUE(keys.isHeld('W'));
+}

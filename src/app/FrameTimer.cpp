@@ -11,34 +11,32 @@ int64_t frameEnd = 0;
 
 namespace {
 
-bool firstFrame = true;
+bool stepped = false;
+int64_t lastStep = 0;
 
 int64_t ticksNow() {
+    using Period = std::chrono::steady_clock::period;
+    timerFrequency = static_cast<int64_t>(Period::den / Period::num);
     return static_cast<int64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-}
-
-void closeFrameAt(int64_t tick) {
-    frameEnd = tick;
-    frameTime = static_cast<double>(frameEnd - frameStart) / static_cast<double>(timerFrequency);
 }
 
 }  // namespace
 
 void startFrameTimer() {
-    using Period = std::chrono::steady_clock::period;
-    timerFrequency = static_cast<int64_t>(Period::den / Period::num);
-    const int64_t now = ticksNow();
-    if (!firstFrame) {
-        closeFrameAt(now);
-    }
-    frameStart = now;
+    frameStart = ticksNow();
 }
 
 void stopFrameTimer() {
-    if (firstFrame) {
-        closeFrameAt(ticksNow());
-        firstFrame = false;
+    frameEnd = ticksNow();
+}
+
+void stepFrameTimer() {
+    const int64_t now = ticksNow();
+    if (stepped) {
+        frameTime = static_cast<double>(now - lastStep) / static_cast<double>(timerFrequency);
     }
+    lastStep = now;
+    stepped = true;
 }
 
 int frameRateFromFrameTime(double seconds) {

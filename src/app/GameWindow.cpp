@@ -3,6 +3,9 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include <chrono>
+#include <thread>
+
 #include "app/FrameCheck.h"
 #include "app/FrameTimer.h"
 #include "app/Input.h"
@@ -11,6 +14,18 @@
 int windowWidth = 1024;
 int windowHeight = 768;
 World* theWorld = nullptr;
+
+namespace {
+
+// While the window is hidden GLUT draws nothing between two idles; the game
+// then steps at this pace instead of spinning a core, and the step clock
+// keeps the round in real time.
+constexpr std::chrono::milliseconds kHiddenStep(25);
+
+// Cleared by each step, set by each displayed frame.
+bool displayedSinceStep = true;
+
+}  // namespace
 
 void initGL() {
     applyFixedGlState();
@@ -45,12 +60,18 @@ void display() {
     stopFrameTimer();
     glutSetCursor(GLUT_CURSOR_NONE);
     glutSwapBuffers();
+    displayedSinceStep = true;
 #ifdef ZUMBRA_GL_CHECKS
     checkFrame();
 #endif
 }
 
 void idle() {
+    if (!displayedSinceStep) {
+        std::this_thread::sleep_for(kHiddenStep);
+    }
+    displayedSinceStep = false;
+    stepFrameTimer();
     const int frameRate = frameRateFromFrameTime(frameTime);
     theWorld->update(frameRate);
     glutPostRedisplay();

@@ -139,7 +139,10 @@ void ShadowVolume::clearFloorHeight() {
 
 // A model point p lies dot(n, p) + c world units above the cut, where in the
 // parent frame it lies dot(nParent, q) + cParent above it and
-// q = position + R * scale * p.
+// q = position + R * scale * p, R the orientation matrix the volume is drawn
+// with. Not the axes: a flower keeps the matrix it was built with whatever
+// its placement angles, and a bounce puts the bee's axes back a frame before
+// its matrix follows.
 void ShadowVolume::placeFloorCut(SceneObject& object) {
     Vector3 parentNormal(0.0f, 1.0f, 0.0f);
     float parentOffset = std::isfinite(cutHeight) ? -cutHeight : 0.0f;
@@ -147,8 +150,10 @@ void ShadowVolume::placeFloorCut(SceneObject& object) {
         parentNormal = object.placedIn->floorNormalLocal;
         parentOffset = object.placedIn->floorOffsetLocal;
     }
-    const Vector3 rotated(object.side.dot(parentNormal), object.up.dot(parentNormal),
-                          object.forward.dot(parentNormal));
+    const float* r = object.orientation->data();
+    const Vector3 rotated(Vector3(r[0], r[1], r[2]).dot(parentNormal),
+                          Vector3(r[4], r[5], r[6]).dot(parentNormal),
+                          Vector3(r[8], r[9], r[10]).dot(parentNormal));
     object.floorNormalLocal = rotated * object.scale;
     object.floorOffsetLocal = parentNormal.dot(object.position) + parentOffset;
 }

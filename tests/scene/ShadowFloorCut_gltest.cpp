@@ -16,8 +16,10 @@
 
 #include "app/GameWindow.h"
 #include "app/World.h"
+#include "assets/FlowerKind.h"
 #include "player/Bee.h"
 #include "scene/Floor.h"
+#include "scene/Flower.h"
 #include "scene/Node.h"
 #include "scene/SceneObject.h"
 #include "scene/ShadowVolume.h"
@@ -42,6 +44,18 @@ TEST(ShadowFloorCut, CutVolumesShadeEveryVisiblePixelAsFullOnesDo) {
         world = new World();
     }
     ASSERT_FALSE(world->floorTiles->empty());
+    // A flower placed pitched and rolled is drawn upright (its orientation
+    // matrix stays as built), and so must its volume be cut.
+    const FlowerKind& tulip = kFlowerKinds[0];
+    auto* tilted = new Flower(-20, 0, 10, 0.5f, 0.0f, 0.4f, 1.0f, tulip.points, tulip.sphereX,
+                              tulip.sphereY, tulip.sphereZ, tulip.sphereRadius);
+    tilted->setModelFile(tulip.lod0Model);
+    {
+        const Quiet quiet;
+        tilted->loadModel();
+    }
+    tilted->setCastsShadow(true);
+    world->root->addChild(tilted);
     float floorTop = 0.0f;
     ASSERT_TRUE(world->floorTiles->front()->surfaceTop(floorTop));
 
@@ -100,10 +114,14 @@ TEST(ShadowFloorCut, CutVolumesShadeEveryVisiblePixelAsFullOnesDo) {
         world->bee->position = Vector3(v[0], v[1], v[2]);
         world->bee->pitch(v[3]);
         world->bee->yaw(v[4]);
+        // A steep turn ended by a bounce: the bee's axes go back at once,
+        // its matrix (and so its drawn volume) only at the next update.
+        world->bee->pitchRate = -20.0f;
         {
             const Quiet quiet;
-            world->update(60);
+            world->update(10);
         }
+        world->bee->restorePrevious();
         const std::vector<uint32_t> cut = draw(true, true);
         EXPECT_LE(differing(cut, draw(false, true)), 40)
             << "view at " << v[0] << ", " << v[1] << ", " << v[2];

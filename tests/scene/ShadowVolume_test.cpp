@@ -121,30 +121,43 @@ TEST(ShadowVolume, AGrowingIndexArrayKeepsTheEdgesFound) {
 }
 
 // With the floor known, each far point slides back along its own ray to just
-// below the floor, through any position, rotation, scale and parent frame.
+// below the floor, through any position, rotation, scale and parent frame,
+// carried to the world as the volume is drawn: by the orientation matrix,
+// which a flower keeps as built whatever its angles, and which a bounce
+// leaves a frame behind the bee's axes.
 TEST(ShadowVolume, AKnownFloorStopsEveryRayJustBelowIt) {
     const auto toWorld = [](const SceneObject& o, Vector3 p) {
-        return o.position + (o.side * p.x + o.up * p.y + o.forward * p.z) * o.scale;
+        const float* r = o.orientation->data();
+        return o.position + Vector3(r[0] * p.x + r[4] * p.y + r[8] * p.z,
+                                    r[1] * p.x + r[5] * p.y + r[9] * p.z,
+                                    r[2] * p.x + r[6] * p.y + r[10] * p.z) *
+                                o.scale;
     };
     std::unique_ptr<MeshModel> cube(MeshModel::cube({0, 0, 0}, 1));
     SceneObject parent(3, 4, 1, 0.3f, 0.5f, 0.2f, 2.0f);
     SceneObject child(0.5f, 1, -0.5f, -0.4f, 0.1f, 0.0f, 0.5f);
     child.placedIn = &parent;
     SceneObject sunk(0, -5, 0, 1);
-    for (SceneObject* o : {&parent, &child, &sunk}) {
+    SceneObject placed(-4, 3, 2, 0.6f, 0.0f, 0.5f, 1.5f);
+    SceneObject bounced(2, 5, -3, 0.2f, 0.3f, 0.0f, 1.0f);
+    for (SceneObject* o : {&parent, &child, &sunk, &placed, &bounced}) {
         o->lod0Model = cube->get();
         allocateLikeLoadModel(*o);
-        o->update(60);  // the orientation matrix follows the axes
+        if (o != &placed) {
+            o->update(60);  // the orientation matrix follows the axes
+        }
     }
-
+    bounced.pitch(0.7f);
     ShadowVolume::setFloorHeight(0.5f);
     parent.castShadow(-20, 100, 0);
     const Vector3 lightInParent = parent.lightPositionLocal;
     child.castShadow(lightInParent.x, lightInParent.y, lightInParent.z);
     sunk.castShadow(-20, 100, 0);
+    placed.castShadow(-20, 100, 0);
+    bounced.castShadow(-20, 100, 0);
     ShadowVolume::clearFloorHeight();
 
-    for (const SceneObject* o : {&parent, &child}) {
+    for (const SceneObject* o : {&parent, &child, &placed, &bounced}) {
         ASSERT_GT(o->silhouetteIndexCount, 0);
         for (int k = 0; k < o->silhouetteIndexCount / 2; ++k) {
             for (int c : {2, 3}) {

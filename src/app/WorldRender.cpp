@@ -141,10 +141,12 @@ void World::drawOverlay() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    // Bitmap text is textured like any fragment: without this the HUD took
-    // the colour of whatever texel the last model left behind.
+    // Bitmap text is textured and blended like any fragment: without this the
+    // HUD took the colour of whatever texel the last model left behind, and
+    // came out black with transparency off if a model left blending on.
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
     hud->draw();
     glPopAttrib();
     glPopMatrix();

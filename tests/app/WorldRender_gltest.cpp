@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "app/GameWindow.h"
 #include "app/World.h"
@@ -49,6 +51,18 @@ void writeOneFlowerLevel(const fs::path& data) {
     for (const char* kind : {"B", "C", "D"}) {
         std::ofstream(data / (std::string("flower") + kind + ".txt"));
     }
+}
+
+// Pixels of the HUD's text colour in the window's top 30 rows, where its top
+// line is.
+long textPixels() {
+    const int w = GlTestContext::kWidth, h = GlTestContext::kHeight, rows = 30;
+    std::vector<std::array<uint8_t, 3>> pixels(static_cast<size_t>(w * rows));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, h - rows, w, rows, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    // glColor3f(200, 100, 0) clamps to pure yellow, lit or not.
+    const std::array<uint8_t, 3> yellow = {255, 255, 0};
+    return std::count(pixels.begin(), pixels.end(), yellow);
 }
 
 }  // namespace
@@ -125,6 +139,25 @@ TEST(WorldRender, SetsLightFogAndBlendingAndHandsBackTheRest) {
         std::copy(view, view + 16, lookAt.begin());
         EXPECT_EQ(floats(GL_MODELVIEW_MATRIX), lookAt);
         EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
+
+        // The HUD's text comes out in the overlay's colour over the scene,
+        // and still does over whatever the scene could leave behind: a dark
+        // texture bound and enabled, blending on.
+        const long overScene = textPixels();
+        EXPECT_GT(overScene, 300);
+        const GLubyte blue[3] = {0, 0, 90};
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, blue);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glClear(GL_COLOR_BUFFER_BIT);
+        world->drawOverlay();
+        EXPECT_EQ(textPixels(), overScene);
+        glDisable(GL_TEXTURE_2D);
+        glDeleteTextures(1, &texture);
     }
     GlTestContext::reset();
 }

@@ -55,10 +55,13 @@ float stronger(float a, float b) {
 }
 
 // The one thing a player can do about such a pad is write its mapping, which
-// needs the GUID.
+// needs the GUID as mappings spell it: without the name's checksum (bytes 2
+// and 3) that SDL puts into a device's GUID.
 void reportUnmapped(int deviceIndex) {
+    SDL_JoystickGUID id = SDL_JoystickGetDeviceGUID(deviceIndex);
+    id.data[2] = id.data[3] = 0;
     char guid[33];
-    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(deviceIndex), guid, sizeof guid);
+    SDL_JoystickGetGUIDString(id, guid, sizeof guid);
     const char* name = SDL_JoystickNameForIndex(deviceIndex);
     std::fprintf(stderr,
                  "gamepad: %s (GUID %s) has no game-controller mapping and is ignored; "

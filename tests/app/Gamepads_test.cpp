@@ -10,15 +10,11 @@
 // child starts from SDL's default, whatever an earlier test set, and from
 // the default action (a shell starts background jobs ignoring SIGINT).
 TEST(GamepadsDeathTest, CtrlCStillEndsTheGameWithPadsRunning) {
-    EXPECT_EXIT(
-        {
-            SDL_ResetHint(SDL_HINT_NO_SIGNAL_HANDLERS);
-            std::signal(SIGINT, SIG_DFL);
-            const Gamepads pads;
-            if (pads.running()) {
-                std::raise(SIGINT);
-            }
-            std::_Exit(pads.running() ? 0 : 2);
-        },
-        testing::KilledBySignal(SIGINT), "");
+    const auto startAndInterrupt = [] {
+        SDL_ResetHint(SDL_HINT_NO_SIGNAL_HANDLERS);
+        std::signal(SIGINT, SIG_DFL);
+        const Gamepads pads;
+        return pads.running() ? std::raise(SIGINT) : 2;  // 2: nothing to test
+    };
+    EXPECT_EXIT(std::_Exit(startAndInterrupt()), testing::KilledBySignal(SIGINT), "");
 }

@@ -56,142 +56,102 @@ SDL_Joystick* plugPad() {
         SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0));
 }
 
-void unplug(SDL_Joystick* pad) {
-    const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
-    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-        if (SDL_JoystickGetDeviceInstanceID(i) == id) {
-            SDL_JoystickDetachVirtual(i);
-        }
-    }
-}
-
-// Everything at rest (triggers let go), then the push.
-void set(SDL_Joystick* pad, const Push& push) {
-    for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a) {
-        SDL_JoystickSetVirtualAxis(pad, a, a < SDL_CONTROLLER_AXIS_TRIGGERLEFT ? 0 : kBack);
-    }
-    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
-        SDL_JoystickSetVirtualButton(pad, b, 0);
-    }
+// Pushes, or lets go: a virtual pad rests at 0, which on a trigger is just
+// short of half its travel.
+void set(SDL_Joystick* pad, const Push& push, bool letGo = false) {
     for (const auto& [control, value] : push) {
-        control >= kButton ? SDL_JoystickSetVirtualButton(pad, control - kButton, value)
-                           : SDL_JoystickSetVirtualAxis(pad, control, value);
+        const Sint16 v = letGo ? 0 : value;
+        control >= kButton ? SDL_JoystickSetVirtualButton(pad, control - kButton, v)
+                           : SDL_JoystickSetVirtualAxis(pad, control, v);
     }
 }
-
-class Input : public testing::Test {
-protected:
-    void SetUp() override {
-        GlTestContext::reset();
-        const Quiet quiet;
-        theWorld = new World();  // never deleted, as in the game
-        frameTime = 1.0 / 64;    // the right stick: 16 pixels of pointer motion a frame
-    }
-    void TearDown() override {
-        theWorld = savedWorld;
-        frameTime = savedFrameTime;
-    }
-    const ScratchDirectory scratch{true};
-    World* const savedWorld = theWorld;
-    const double savedFrameTime = frameTime;
-};
 
 }  // namespace
 
-TEST_F(Input, EachHeldKeyOrPadControlStepsItsOwnControlOncePerPoll) {
+TEST(Input, EachKeyOrPadControlStepsItsControlOncePerPollWhilePluggedInAndFocused) {
+    GlTestContext::reset();
+    const ScratchDirectory scratch(true);
+    World* const savedWorld = theWorld;
+    const double savedFrameTime = frameTime;
+    {
+        const Quiet quiet;
+        theWorld = new World();  // never deleted, as in the game
+    }
+    frameTime = 1.0 / 64;  // the right stick: 16 pixels of pointer motion a frame
     // Plugged in during the round; rows alternate between them.
     SDL_Joystick* const pads[] = {plugPad(), plugPad()};
     const auto inside = static_cast<Sint16>(0.96f * Gamepads::kDeadZone * kFull);
     const auto halfPast = static_cast<Sint16>((Gamepads::kDeadZone + 1) / 2 * kFull);
-    const auto aslantX = static_cast<Sint16>(0.6 * kBack);
-    const auto aslantY = static_cast<Sint16>(0.8 * kBack);
+    // Full deflection aslant (0.6, 0.8): the keys' steps shared out, not snapped to an axis.
+    const Push aslant = {{SDL_CONTROLLER_AXIS_LEFTX, -19660}, {SDL_CONTROLLER_AXIS_LEFTY, -26214}};
     constexpr float kPixels = 16;
     const struct {
-        int key;
-        Push pad;  // the same step as the key, or alone
+        std::vector<int> keys;
+        Push pad;  // the same step as the keys, or alone
         Controls step;
     } rows[] = {
-        {KeyState::kUp, {}, {2, 0, 0, 0, 0, 0, 0, 0}},
-        {'W', {{SDL_CONTROLLER_AXIS_LEFTY, kBack}}, {2, 0, 0, 0, 0, 0, 0, 0}},
-        {KeyState::kDown, {}, {-2, 0, 0, 0, 0, 0, 0, 0}},
-        {'S', {{SDL_CONTROLLER_AXIS_LEFTY, kFull}}, {-2, 0, 0, 0, 0, 0, 0, 0}},
-        {KeyState::kLeft, {}, {0, 2, 0, 0, 0, 0, 0, 0}},
-        {'A', {{SDL_CONTROLLER_AXIS_LEFTX, kBack}}, {0, 2, 0, 0, 0, 0, 0, 0}},
-        {KeyState::kRight, {}, {0, -2, 0, 0, 0, 0, 0, 0}},
-        {'D', {{SDL_CONTROLLER_AXIS_LEFTX, kFull}}, {0, -2, 0, 0, 0, 0, 0, 0}},
-        {'L', {{kButton + SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1}}, {0, 0, 0, 0, 0.1f, 0, 0, 0}},
-        {'J', {{kButton + SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1}}, {0, 0, 0, 0, -0.1f, 0, 0, 0}},
-        {'I', {{kButton + SDL_CONTROLLER_BUTTON_DPAD_UP, 1}}, {0, 0, 0, 0, 0, 0.05f, 0, 0}},
-        {'K', {{kButton + SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1}}, {0, 0, 0, 0, 0, -0.05f, 0, 0}},
-        {'O', {{kButton + SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1}}, {0, 0, 0, 0, 0, 0, -5, 0}},
-        {'U', {{kButton + SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1}}, {0, 0, 0, 0, 0, 0, 2, 0}},
-        {'E', {{kButton + SDL_CONTROLLER_BUTTON_A, 1}}, {0, 0, 0, 0, 0, 0, 0, 1}},
-        // As E too. The virtual trigger's middle (0) reads as 16383 of 32767.
-        {KeyState::kNone, {{SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1}}, {0, 0, 0, 0, 0, 0, 0, 1}},
-        {KeyState::kNone, {{SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0}}, {}},
-        {KeyState::kNone,
-         {{SDL_CONTROLLER_AXIS_LEFTY, inside}, {SDL_CONTROLLER_AXIS_RIGHTX, inside}},
-         {}},
-        {KeyState::kNone, {{SDL_CONTROLLER_AXIS_LEFTY, -halfPast}}, {1, 0, 0, 0, 0, 0, 0, 0}},
-        // Full deflection aslant: the key's step shared out, not snapped to an axis.
-        {KeyState::kNone,
-         {{SDL_CONTROLLER_AXIS_LEFTX, aslantX}, {SDL_CONTROLLER_AXIS_LEFTY, aslantY}},
-         {1.6f, 1.2f, 0, 0, 0, 0, 0, 0}},
+        {{KeyState::kUp, 'W'}, {{SDL_CONTROLLER_AXIS_LEFTY, kBack}}, {2}},
+        {{KeyState::kDown, 'S'}, {{SDL_CONTROLLER_AXIS_LEFTY, kFull}}, {-2}},
+        {{KeyState::kLeft, 'A'}, {{SDL_CONTROLLER_AXIS_LEFTX, kBack}}, {0, 2}},
+        {{KeyState::kRight, 'D'}, {{SDL_CONTROLLER_AXIS_LEFTX, kFull}}, {0, -2}},
+        {{'L'}, {{kButton + SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1}}, {0, 0, 0, 0, 0.1f}},
+        {{'J'}, {{kButton + SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1}}, {0, 0, 0, 0, -0.1f}},
+        {{'I'}, {{kButton + SDL_CONTROLLER_BUTTON_DPAD_UP, 1}}, {0, 0, 0, 0, 0, 0.05f}},
+        {{'K'}, {{kButton + SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1}}, {0, 0, 0, 0, 0, -0.05f}},
+        {{'O'}, {{kButton + SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1}}, {0, 0, 0, 0, 0, 0, -5}},
+        {{'U'}, {{kButton + SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1}}, {0, 0, 0, 0, 0, 0, 2}},
+        {{'E'}, {{kButton + SDL_CONTROLLER_BUTTON_A, 1}}, {0, 0, 0, 0, 0, 0, 0, 1}},
+        // The trigger as E: the virtual one reads 16384 of 32767 at 1, 16383 at 0.
+        {{}, {{SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1}}, {0, 0, 0, 0, 0, 0, 0, 1}},
+        {{}, {{SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0}}, {}},
+        {{}, {{SDL_CONTROLLER_AXIS_LEFTY, inside}, {SDL_CONTROLLER_AXIS_RIGHTX, inside}}, {}},
+        {{}, {{SDL_CONTROLLER_AXIS_LEFTY, -halfPast}}, {1}},
+        {{}, aslant, {1.6f, 1.2f}},
         // The mouse look: 16 pixels right, then up, in a 1024 by 768 window.
-        {KeyState::kNone,
-         {{SDL_CONTROLLER_AXIS_RIGHTX, kFull}},
-         {0, 0, kPixels / 1024 * -2, 0, 0, 0, 0, 0}},
-        {KeyState::kNone,
-         {{SDL_CONTROLLER_AXIS_RIGHTY, kBack}},
-         {0, 0, 0, kPixels / 768 * 20, 0, 0, 0, 0}},
+        {{}, {{SDL_CONTROLLER_AXIS_RIGHTX, kFull}}, {0, 0, kPixels / 1024 * -2}},
+        {{}, {{SDL_CONTROLLER_AXIS_RIGHTY, kBack}}, {0, 0, 0, kPixels / 768 * 20}},
     };
     for (size_t row = 0; row < std::size(rows); ++row) {
-        const auto& [key, push, step] = rows[row];
-        SDL_Joystick* const pad = pads[row % 2];
-        for (const bool byPad : {false, true}) {
-            if (byPad ? push.empty() : key == KeyState::kNone) {
+        const auto& [keys, push, step] = rows[row];
+        // Each key alone, then the pad alone.
+        for (size_t way = 0; way <= keys.size(); ++way) {
+            const bool byPad = way == keys.size();
+            if (byPad && push.empty()) {
                 continue;
             }
-            SCOPED_TRACE(testing::Message() << "row " << row << (byPad ? ", pad" : ", key"));
+            SCOPED_TRACE(testing::Message() << "row " << row << ", way " << way);
             const Controls before = controls();
-            byPad ? set(pad, push) : theKeyState.press(key);
+            byPad ? set(pads[row % 2], push) : theKeyState.press(keys[way]);
             poll();
             poll();  // still held: a second step
             const Controls after = controls();
             for (size_t i = 0; i < after.size(); ++i) {
                 EXPECT_NEAR(after[i] - before[i], 2 * step[i], 1e-3) << "control " << i;
             }
-            byPad ? set(pad, {}) : theKeyState.release(key);
+            byPad ? set(pads[row % 2], push, true) : theKeyState.release(keys[way]);
         }
     }
+    // Held on both: ignored without the focus, let go when pulled out.
     for (SDL_Joystick* pad : pads) {
-        unplug(pad);
+        set(pad, {{SDL_CONTROLLER_AXIS_LEFTY, kBack}, {kButton + SDL_CONTROLLER_BUTTON_A, 1}});
     }
-}
-
-TEST_F(Input, APadLetsGoWhenUnpluggedAndActsNotWhileTheWindowLacksFocus) {
-    SDL_Joystick* const pad = plugPad();
-    set(pad, {{SDL_CONTROLLER_AXIS_LEFTY, kBack}, {kButton + SDL_CONTROLLER_BUTTON_A, 1}});
     Display* const x = glXGetCurrentDisplay();
-    const auto window = glXGetCurrentDrawable();
-    const auto focus = [x](Window to) {
+    const auto focusAndPoll = [x](Window to) {
         XSetInputFocus(x, to, RevertToNone, CurrentTime);
         XSync(x, False);
+        const Controls before = controls();
+        poll();
+        return controls() != before;
     };
     watchFocus();
-    focus(window);
-    Controls before = controls();
-    poll();
-    EXPECT_NE(controls(), before);  // flies and bombs
-    focus(None);
-    before = controls();
-    poll();
-    EXPECT_EQ(controls(), before);
-    focus(window);
-    poll();
-    EXPECT_NE(controls(), before);  // held on, acting again
-    unplug(pad);
-    before = controls();
-    poll();
-    EXPECT_EQ(controls(), before);
+    const auto window = glXGetCurrentDrawable();
+    EXPECT_TRUE(focusAndPoll(window));
+    EXPECT_FALSE(focusAndPoll(None));
+    EXPECT_TRUE(focusAndPoll(window));  // held on, acting again
+    for (int i = SDL_NumJoysticks() - 1; i >= 0; --i) {
+        SDL_JoystickDetachVirtual(i);  // a real pad is not let go
+    }
+    EXPECT_FALSE(focusAndPoll(window));
+    theWorld = savedWorld;
+    frameTime = savedFrameTime;
 }

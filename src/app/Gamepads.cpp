@@ -82,8 +82,9 @@ Gamepads::Gamepads() : started(false) {
         return;
     }
     started = true;
-    // Pads already there are announced by SDL too, but only to the first
-    // user of a subsystem that was running already.
+    // SDL announces the pads already plugged in only when the subsystem
+    // first starts, and it may be running already; an announcement that does
+    // come finds them open.
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
         if (SDL_IsGameController(i)) {
             open(i);

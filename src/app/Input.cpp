@@ -5,7 +5,9 @@
 #include <cstdlib>
 
 #include "app/FocusWatch.h"
+#include "app/FrameTimer.h"
 #include "app/GameWindow.h"
+#include "app/Gamepads.h"
 #include "app/KeyState.h"
 #include "app/World.h"
 #include "player/Bee.h"
@@ -23,9 +25,11 @@ constexpr float kPitchStep = 0.05f;
 constexpr float kZoomInStep = -5.0f;
 constexpr float kZoomOutStep = 2.0f;
 
-bool held(int code) {
-    return theKeyState.isHeld(code);
-}
+// The right stick at full deflection turns the bee as the pointer moving
+// this fast: a window's width a second turns 2.15 radians (123 degrees) a
+// second once the rate settles, slow enough to line up on a flower; full up
+// climbs at nearly the bee's top speed.
+constexpr double kStickPixelsPerSecond = 1024.0;
 
 // Only valid inside a key or mouse callback.
 bool controlHeld() {
@@ -108,9 +112,17 @@ void passiveMotion(int x, int y) {
 void pollKeys() {
     // Whatever was held when the focus left may have been let go elsewhere;
     // a key event still on its way from before then is dropped as well.
-    if (!focusWatch.hasFocus()) {
+    const bool focused = focusWatch.hasFocus();
+    if (!focused) {
         theKeyState.releaseAll();
     }
+    // Pumped with or without the focus, so pads plugged in or out meanwhile
+    // are seen; SDL cannot tell that the focus is away, as GLUT owns the window.
+    PadControls pad = theWorld->pads->poll();
+    if (!focused) {
+        pad = PadControls();
+    }
+    const auto held = [&pad](int code) { return theKeyState.isHeld(code) || pad.keys[code]; };
     Bee* bee = theWorld->bee;
     if (held(KeyState::kUp)) {
         bee->addThrust(kThrustStep);
@@ -157,6 +169,12 @@ void pollKeys() {
     if (held('U')) {
         theCamera->addZoomRate(kZoomOutStep);
     }
+    bee->addThrust(kThrustStep * pad.forward);
+    bee->addStrafe(kStrafeStep * pad.left);
+    // A stick makes no motion events: it stands for a pointer moving at a
+    // steady speed, so the turn in real time is the same at any frame rate.
+    const auto pixels = static_cast<float>(kStickPixelsPerSecond * frameTime);
+    bee->look(pad.lookRight * pixels, pad.lookUp * pixels, theWorld->width, theWorld->height);
     const bool quit = held(KeyState::kEscape);
     theKeyState.endPoll();
     if (quit) {

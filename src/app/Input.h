@@ -3,7 +3,8 @@
 // GLUT input callbacks and the once-per-frame poll of held keys.
 // Callbacks only record or forward events; flying, the camera and quitting
 // act in pollKeys, which display() calls after the frame is drawn, so holding
-// a key acts exactly once per frame however long the frame takes.
+// a key acts exactly once per frame however long the frame takes. The
+// gamepads are read there as well, their buttons standing for keys.
 
 void keyboard(unsigned char key, int x, int y);
 void keyboardUp(unsigned char key, int x, int y);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/Gamepads.h"
 #include "assets/LevelLoader.h"
 #include "assets/ModelFactory.h"
 #include "audio/GameAudio.h"
@@ -72,6 +73,7 @@ World::World()
     highscoresLoaded = false;
     highscores = new std::list<HighscoreEntry*>();
     sound = nullptr;
+    pads = new Gamepads();
     dome = domeTop = domeFronts = domeWindows = nullptr;
     timeLeft = kStartTime;
     transparency = true;

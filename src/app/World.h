@@ -9,6 +9,7 @@ class Bomb;
 class Floor;
 class Flower;
 class GameAudio;
+class Gamepads;
 class Hud;
 class Node;
 class SceneObject;
@@ -25,6 +26,7 @@ public:
     std::list<Bomb*>* bombs;        // in the air, in drop order
     std::list<Floor*>* floorTiles;  // the eight tiles
     GameAudio* sound;
+    Gamepads* pads;  // read with the held keys, once per displayed frame
     Hud* hud;
     SceneObject* dome;
     SceneObject* domeTop;

@@ -72,8 +72,7 @@ void Bee::mouseLook(int x, int y, int width, int height) {
         warpPointer(cx, cy);
         return;
     }
-    yawRate += static_cast<float>(x - lastMouseX) / width * kMouseYawGain;
-    lift += static_cast<float>(lastMouseY - y) / height * kMouseLiftGain;
+    look(static_cast<float>(x - lastMouseX), static_cast<float>(lastMouseY - y), width, height);
     if (x >= cx - 1 && x <= cx + 1 && y >= cy - 1 && y <= cy + 1) {
         // Close enough: warping again would only make another event.
         lastMouseX = x;
@@ -84,6 +83,11 @@ void Bee::mouseLook(int x, int y, int width, int height) {
     lastMouseX = cx;
     lastMouseY = cy;
     warpPointer(cx, cy);
+}
+
+void Bee::look(float right, float up, int width, int height) {
+    yawRate += right / width * kMouseYawGain;
+    lift += up / height * kMouseLiftGain;
 }
 
 void Bee::update(int f) {

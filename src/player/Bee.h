@@ -49,6 +49,9 @@ public:
     // Pointer motion turns the bee (horizontal) and lifts it (vertical); the
     // pointer is kept near the window centre.
     void mouseLook(int x, int y, int width, int height);
+    // The mouse look's turn and lift for pointer motion of right and up
+    // pixels in a window of width by height.
+    void look(float right, float up, int width, int height);
 
     void update(int frameRate) override;
     void draw() override;

@@ -131,10 +131,13 @@ TEST(Input, EachKeyOrPadControlStepsItsControlOncePerPollWhilePluggedInAndFocuse
             byPad ? set(pads[row % 2], push, true) : theKeyState.release(keys[way]);
         }
     }
-    // Held on both: ignored without the focus, let go when pulled out.
+    // Held on both pads and on a key: ignored without the focus; the key,
+    // whose release may go to another window, is let go; the pads are let go
+    // when pulled out.
     for (SDL_Joystick* pad : pads) {
         set(pad, {{SDL_CONTROLLER_AXIS_LEFTY, kBack}, {kButton + SDL_CONTROLLER_BUTTON_A, 1}});
     }
+    theKeyState.press('L');
     Display* const x = glXGetCurrentDisplay();
     const auto focusAndPoll = [x](Window to) {
         XSetInputFocus(x, to, RevertToNone, CurrentTime);
@@ -147,7 +150,9 @@ TEST(Input, EachKeyOrPadControlStepsItsControlOncePerPollWhilePluggedInAndFocuse
     const auto window = glXGetCurrentDrawable();
     EXPECT_TRUE(focusAndPoll(window));
     EXPECT_FALSE(focusAndPoll(None));
+    const float cameraYaw = theCamera->yawRate;
     EXPECT_TRUE(focusAndPoll(window));  // held on, acting again
+    EXPECT_EQ(theCamera->yawRate, cameraYaw);
     for (int i = SDL_NumJoysticks() - 1; i >= 0; --i) {
         SDL_JoystickDetachVirtual(i);  // a real pad is not let go
     }

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Held keys let go however they are released: W and L released while Ctrl
-# is held (they reach the game as control codes), and released while
-# another window has the focus (they never reach the game). W flies the bee
-# forward, L orbits the camera around it; L never meets an obstacle, so a
-# key left held shows even where the bee is stopped by a flower or a wall.
-# The scene is compared over one second: while the keys are held it changes
-# (which shows the comparison sees motion at all); after the release it must
-# slow down to rest.
+# A held key lets go however it is released. Ctrl+Tab reaches the game as
+# Tab's control code, which is Ctrl+I's too: it holds I and pitches the
+# camera. Let go of Ctrl first, Tab's release comes as a plain Tab, and the
+# camera must still stop. (Releases while the focus is away are the key
+# poll's test.) The scene is compared over one second: while the key is held
+# it changes, which shows the comparison sees motion at all; after the
+# release it must come to rest.
 source "$(dirname "$0")/lib/common.sh"
 e2e_init "$@"
 e2e_copy_data
@@ -25,42 +24,18 @@ scene_change() {
         null: 2>&1 | sed -E 's/^([0-9]+).*/\1/' || true
 }
 
-hold_keys() {
-    xdotool keydown w l
-    moving=$(scene_change)
-    echo "$1: ${moving} pixels changed while W and L are held"
-    [ "${moving}" -gt 20000 ] || fail "$1: the scene hardly changes while W and L are held"
-}
-
-# Keys still held keep the camera turning at full speed. Let go, the rates
-# die away within a second or two of game time, which on a slow software
-# renderer can be several seconds, so a fall to a quarter of the change
-# seen while held counts as well as rest.
-expect_slowing() {
-    local changed i
-    for i in $(seq 1 10); do
-        changed=$(scene_change)
-        echo "$1: ${changed} pixels changed"
-        if [ "${changed}" -lt 2000 ] || [ "${changed}" -lt $((moving / 4)) ]; then
-            return 0
-        fi
-    done
-    fail "$1: the scene moves on as fast after W and L were let go"
-}
-
-hold_keys "Ctrl"
-xdotool keydown ctrl
-xdotool keyup w l
+xdotool keydown ctrl keydown Tab
+moving=$(scene_change)
+echo "${moving} pixels changed while Ctrl+Tab is held"
+[ "${moving}" -gt 20000 ] || fail "the scene hardly changes while Ctrl+Tab is held"
 xdotool keyup ctrl
-expect_slowing "Ctrl"
-
-hold_keys "focus"
-xmessage -geometry +1100+900 "other window" &
-other=$!
-mid=$(e2e_wait_window 10 '^xmessage$')
-xdotool windowfocus --sync "${mid}"
-xdotool keyup w l
-expect_slowing "focus"
-kill "${other}" 2>/dev/null || true
+xdotool keyup Tab
+# The rates die away within a second or two of game time.
+for _ in $(seq 1 10); do
+    changed=$(scene_change)
+    echo "after the release: ${changed} pixels changed"
+    [ "${changed}" -lt 2000 ] && break
+done
+[ "${changed}" -lt 2000 ] || fail "the camera goes on moving after Ctrl and Tab were let go"
 e2e_quit
 echo "held_keys: ok"

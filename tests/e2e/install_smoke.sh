@@ -21,7 +21,7 @@ expected=$(printf '%s\n' \
     bin/zumbra \
     libexec/zumbra/zumbra \
     share/applications/${id}.desktop \
-    share/icons/hicolor/256x256/apps/${id}.png \
+    share/icons/hicolor/{48x48,64x64,128x128,256x256}/apps/${id}.png \
     share/man/man6/zumbra.6 \
     share/metainfo/${id}.metainfo.xml | sort)
 actual=$(cd "${usr}" && find . \( -type f -o -type l \) -not -path './share/zumbra/data/*' |

@@ -61,7 +61,7 @@ echo "== a whole game through the installed launcher"
 xdg=${SCRATCH}/xdg
 elsewhere=${SCRATCH}/elsewhere
 mkdir -p "${elsewhere}"
-export XDG_DATA_HOME=${xdg}
+export XDG_DATA_HOME=${xdg} XDG_STATE_HOME=${SCRATCH}/state
 e2e_start_x
 # A GLUT option on the way through: -geometry places the window, while the
 # game keeps its own size (as the manual says).
@@ -83,6 +83,6 @@ e2e_quit
 scores=$(cat "${xdg}/zumbra/Highscores.txt")
 echo "Highscores.txt: ${scores}"
 echo "${scores}" | grep -qE '^Honey [0-9]+$' || fail "the name is not in the highscore table"
-e2e_check_console
+e2e_check_console "${SCRATCH}/state/zumbra/zumbra.log"
 [ -z "$(ls -A "${elsewhere}")" ] || fail "the game wrote into the directory it was started from"
 echo "install_smoke: ok"

@@ -8,9 +8,9 @@ e2e_init "$@"
 
 root=${SCRATCH}/root
 e2e_install "${root}"
-launcher=${root}/usr/bin/zumbra
+launcher=${root}/usr/games/zumbra
 program=${root}/usr/libexec/zumbra/zumbra
-installed_data=$(readlink -f "${root}/usr/share/zumbra/data")
+installed_data=$(readlink -f "${root}/usr/share/games/zumbra/data")
 [ -x "${launcher}" ] || fail "no launcher at ${launcher}"
 [ -x "${program}" ] || fail "no game program at ${program}"
 cat >"${program}" <<EOF
@@ -106,20 +106,20 @@ expect_refused "cannot create"
 
 echo "== a moved tree and a launcher reached through a link or PATH"
 mv "${root}" "${SCRATCH}/moved"
-installed_data=$(readlink -f "${SCRATCH}/moved/usr/share/zumbra/data")
+installed_data=$(readlink -f "${SCRATCH}/moved/usr/share/games/zumbra/data")
 mkdir -p "${SCRATCH}/links"
-ln -s "${SCRATCH}/moved/usr/bin/zumbra" "${SCRATCH}/links/zb"
+ln -s "${SCRATCH}/moved/usr/games/zumbra" "${SCRATCH}/links/zb"
 LAUNCHER=${SCRATCH}/links/zb run "${xdg}.2"
 expect_ran_in "${xdg}.2/zumbra"
-PATH="${SCRATCH}/moved/usr/bin:${PATH}" LAUNCHER=zumbra run "${xdg}.3"
+PATH="${SCRATCH}/moved/usr/games:${PATH}" LAUNCHER=zumbra run "${xdg}.3"
 expect_ran_in "${xdg}.3/zumbra"
 
 echo "== missing data, missing program"
-launcher=${SCRATCH}/moved/usr/bin/zumbra
-mv "${SCRATCH}/moved/usr/share/zumbra/data" "${SCRATCH}/data-aside"
+launcher=${SCRATCH}/moved/usr/games/zumbra
+mv "${SCRATCH}/moved/usr/share/games/zumbra/data" "${SCRATCH}/data-aside"
 run "${xdg}.4"
 expect_refused "the game's data is missing"
-mv "${SCRATCH}/data-aside" "${SCRATCH}/moved/usr/share/zumbra/data"
+mv "${SCRATCH}/data-aside" "${SCRATCH}/moved/usr/share/games/zumbra/data"
 rm "${SCRATCH}/moved/usr/libexec/zumbra/zumbra"
 run "${xdg}.4"
 expect_refused "the game program is missing"

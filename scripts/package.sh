@@ -10,8 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZUMBRA_BUILD_DIR:-$root/build}
 umask 022
 
-# CPack finds the programs for dpkg-shlibdeps with file(1).
-bash "$root/scripts/build-game.sh" file
+# CPack finds the programs for dpkg-shlibdeps with file(1); git gives the
+# commit's time.
+bash "$root/scripts/build-game.sh" file git
 # Outside a git checkout, the newest changelog entry's date, as Debian does.
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null ||

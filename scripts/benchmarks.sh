@@ -15,7 +15,7 @@ frame_runs=${ZUMBRA_FRAME_RUNS:-3}
 frame_seconds=${ZUMBRA_FRAME_SECONDS:-60}
 
 bash "$root/scripts/install-deps.sh" python3-matplotlib
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUMBRA_BUILD_BENCH=ON
 cmake --build "$build" -j"$(nproc)" --target content bench_shadow bench_model_load bench_hud bench_frame bench_shadow_fill
 
 {

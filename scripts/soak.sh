@@ -180,7 +180,7 @@ run_actions() {
         check_game
         if [ -n "${ZUMBRA_SOAK_SHOTS:-}" ]; then
             shot=$((shot + 1))
-            e2e_screenshot "${ZUMBRA_SOAK_SHOTS}/$(printf '%03d' "${shot}").png"
+            import -window root "${ZUMBRA_SOAK_SHOTS}/$(printf '%03d' "${shot}").png"
         fi
     done
 }

@@ -7,7 +7,8 @@ source "$(dirname "$0")/lib/common.sh"
 e2e_init "$@"
 
 root=${SCRATCH}/root
-e2e_install "${root}"
+DESTDIR="${root}" cmake --install "${BUILD_DIR}" --prefix /usr >"${SCRATCH}/install.log" 2>&1 ||
+    fail "cmake --install failed: $(tail -n 5 "${SCRATCH}/install.log")"
 launcher=${root}/usr/games/zumbra
 program=${root}/usr/libexec/zumbra/zumbra
 installed_data=$(readlink -f "${root}/usr/share/games/zumbra/data")
@@ -104,15 +105,13 @@ echo "== a folder that cannot be made"
 run "${SCRATCH}/a-file/xdg"
 expect_refused "cannot create"
 
-echo "== a moved tree and a launcher reached through a link or PATH"
+echo "== a moved tree and a launcher reached through a link"
 mv "${root}" "${SCRATCH}/moved"
 installed_data=$(readlink -f "${SCRATCH}/moved/usr/share/games/zumbra/data")
 mkdir -p "${SCRATCH}/links"
 ln -s "${SCRATCH}/moved/usr/games/zumbra" "${SCRATCH}/links/zb"
 LAUNCHER=${SCRATCH}/links/zb run "${xdg}.2"
 expect_ran_in "${xdg}.2/zumbra"
-PATH="${SCRATCH}/moved/usr/games:${PATH}" LAUNCHER=zumbra run "${xdg}.3"
-expect_ran_in "${xdg}.3/zumbra"
 
 echo "== missing data, missing program"
 launcher=${SCRATCH}/moved/usr/games/zumbra

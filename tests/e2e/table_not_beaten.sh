@@ -16,7 +16,7 @@ e2e_wait_text "${SCRATCH}/table.png" "${WID}" 450 180 160 24 20
 xdotool type --delay 100 "Nobody"
 xdotool key Return
 sleep 1
-e2e_screenshot "${SCRATCH}/table.png"
+import -window root "${SCRATCH}/table.png"
 cmp -s "${SCRATCH}/before.txt" "${SCRATCH}/Highscores.txt" || fail "Highscores.txt changed"
 ls "${SCRATCH}" | grep -v -E '^(data|Highscores.txt|before.txt|stdout.txt|stderr.txt|game_over.png|table.png)$' &&
     fail "the game left other files behind" || true

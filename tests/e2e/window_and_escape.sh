@@ -18,7 +18,7 @@ echo "${geometry}" | grep -q 'Geometry: 1024x768' || fail "window is not 1024x76
 
 # Let a few frames reach the screen, then look at a corner the scene leaves alone.
 sleep 3
-e2e_screenshot "${SCRATCH}/shot.png"
+import -window root "${SCRATCH}/shot.png"
 pixel=$(e2e_region_pixels "${SCRATCH}/shot.png" "${WID}" 1000 740 1 1)
 echo "pixel near the bottom right corner: ${pixel}"
 [ "${pixel}" = "#FFB200" ] || fail "background is ${pixel}, expected #FFB200 (1.0, 0.7, 0.0)"

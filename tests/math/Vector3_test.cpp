@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "support/VectorNear.h"
 
 TEST(Vector3, ArithmeticIsComponentwiseAndCrossIsRightHanded) {
@@ -29,13 +27,4 @@ TEST(Vector3, ArithmeticIsComponentwiseAndCrossIsRightHanded) {
     EXPECT_EQ(((big + x) - big).x, static_cast<float>(double(static_cast<float>(1e8 + 1.0)) - 1e8));
     const Vector3 wide(16777217.0f, 1.0f, 0.0f);
     EXPECT_EQ(wide.dot(1.0f, 1.0f, 0.0f), static_cast<float>(double(wide.x) + 1.0));
-}
-
-TEST(Vector3, LengthNormalizeDistance) {
-    EXPECT_FLOAT_EQ(length(Vector3(3, 4, 12)), 13.0f);
-    expectNear(normalize(Vector3(0, -5, 0)), 0, -1, 0, 0);
-    EXPECT_FLOAT_EQ(distance(Vector3(1, 1, 1), Vector3(4, 5, 1)), 5.0f);
-    // No guard: callers that can meet a zero vector must check for themselves.
-    const Vector3 bad = normalize(Vector3(0, 0, 0));
-    EXPECT_TRUE(std::isnan(bad.x) && std::isnan(bad.y) && std::isnan(bad.z));
 }

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <dirent.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <vector>
 
 // A fresh directory under /tmp for one test, removed with everything in it
@@ -19,21 +18,19 @@ public:
         const char* made = mkdtemp(pattern);
         path = made != nullptr ? made : "";
         if (enter && !path.empty()) {
-            char* old = getcwd(nullptr, 0);
-            if (old != nullptr) {
-                previous = old;
-                free(old);
-            }
-            entered = chdir(path.c_str()) == 0;
+            std::error_code error;
+            previous = std::filesystem::current_path(error);
+            std::filesystem::current_path(path, error);
+            entered = !error;
         }
     }
     ~ScratchDirectory() {
+        std::error_code error;
         if (entered) {
-            (void)!chdir(previous.c_str());
+            std::filesystem::current_path(previous, error);
         }
         if (!path.empty()) {
-            const std::string command = "rm -rf '" + path + "'";
-            (void)!std::system(command.c_str());
+            std::filesystem::remove_all(path, error);
         }
     }
     ScratchDirectory(const ScratchDirectory&) = delete;
@@ -44,14 +41,9 @@ public:
     // Names in the directory, without "." and "..".
     std::vector<std::string> list() const {
         std::vector<std::string> names;
-        if (DIR* dir = opendir(path.c_str())) {
-            while (dirent* e = readdir(dir)) {
-                const std::string n = e->d_name;
-                if (n != "." && n != "..") {
-                    names.push_back(n);
-                }
-            }
-            closedir(dir);
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(path, error)) {
+            names.push_back(entry.path().filename());
         }
         return names;
     }
@@ -68,6 +60,6 @@ public:
     std::string path;
 
 private:
-    std::string previous;
+    std::filesystem::path previous;
     bool entered = false;
 };

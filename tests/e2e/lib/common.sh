@@ -88,13 +88,6 @@ e2e_start_in() {
     done
 }
 
-# Installs the build as a package would, with prefix /usr, below DESTDIR $1.
-e2e_install() {
-    local root=$1
-    DESTDIR="${root}" cmake --install "${BUILD_DIR}" --prefix /usr >"${root}.log" 2>&1 ||
-        fail "cmake --install failed: $(tail -n 5 "${root}.log")"
-}
-
 # Waits up to $1 seconds (60 if not given) for the game's window, or the
 # window whose title matches $2, and prints its id.
 e2e_wait_window() {
@@ -143,10 +136,6 @@ e2e_wait_exit() {
     fail "game still running after ${limit} s"
 }
 
-e2e_screenshot() {
-    import -window root "$1"
-}
-
 # Every line the game prints on standard output (or in file $1) is one of its
 # known console lines; anything else (debug output, a stray printf) fails the scenario.
 e2e_check_console() {
@@ -175,17 +164,12 @@ e2e_text_pixels() {
     e2e_region_pixels "$@" | grep -c '^#FFFF00$' || true
 }
 
-# True when a window region of a screenshot holds at least $7 text pixels.
-e2e_region_has_text() {
-    [ "$(e2e_text_pixels "$1" "$2" "$3" "$4" "$5" "$6")" -ge "$7" ]
-}
-
 # Waits up to $7 seconds for text to appear in a region; takes screenshots
 # into $1 until it does.
 e2e_wait_text() {
     local shot=$1 wid=$2 i count
     for i in $(seq 1 $(($7 * 2))); do
-        e2e_screenshot "${shot}"
+        import -window root "${shot}"
         count=$(e2e_text_pixels "${shot}" "${wid}" "$3" "$4" "$5" "$6")
         if [ "${count}" -ge 300 ]; then
             echo "text at ($3, $4): ${count} pixels"
@@ -194,21 +178,4 @@ e2e_wait_text() {
         sleep 0.5
     done
     fail "no text appeared at ($3, $4) within $7 s"
-}
-
-# Waits for the name entry, whose "Please Enter your name:" shows at
-# (400, 250), types the name $1 and Enter.
-e2e_enter_name() {
-    e2e_wait_text "${SCRATCH}/name_entry.png" "${WID}" 400 232 240 24 20
-    xdotool type --delay 150 "$1"
-    xdotool key Return
-    sleep 2
-}
-
-# The HUD's top line (points, bombs, time) in the strip at y 10..35.
-e2e_check_hud() {
-    local count
-    count=$(e2e_text_pixels "$1" "${WID}" 5 10 440 26)
-    echo "HUD strip: ${count} pixels of the text colour"
-    [ "${count}" -ge 300 ] || fail "no HUD text in the top strip"
 }

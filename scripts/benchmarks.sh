@@ -16,7 +16,8 @@ frame_seconds=${ZUMBRA_FRAME_SECONDS:-60}
 
 bash "$root/scripts/install-deps.sh" python3-matplotlib
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUMBRA_BUILD_BENCH=ON
-cmake --build "$build" -j"$(nproc)" --target content bench_shadow bench_model_load bench_hud bench_frame bench_shadow_fill
+cmake --build "$build" -j"$(nproc)" --target content bench_shadow bench_model_load bench_hud bench_gamepad bench_frame \
+  bench_shadow_fill
 
 {
   echo "commit: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)"
@@ -30,7 +31,7 @@ cmake --build "$build" -j"$(nproc)" --target content bench_shadow bench_model_lo
 
 # The benchmarks that read the game's files find them in the build tree.
 cd "$build"
-for name in shadow model_load hud; do
+for name in shadow model_load hud gamepad; do
   echo "== bench_$name"
   "./bench/bench_$name" --benchmark_repetitions="$repetitions" \
     --benchmark_display_aggregates_only=true \

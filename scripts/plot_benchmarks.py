@@ -3,7 +3,7 @@
 
 Usage: plot_benchmarks.py DIR
 
-Reads DIR/{shadow,model_load,hud}.json (Google Benchmark, every repetition),
+Reads DIR/{shadow,model_load,hud,gamepad}.json (Google Benchmark, every repetition),
 DIR/frame_*.txt (bench_frame's output, one file per run) and DIR/content.txt;
 writes DIR/tables.md, DIR/frame_vs_flowers.png and DIR/load_vs_triangles.png.
 Every figure is a median over the runs, with the smallest and largest run
@@ -226,6 +226,7 @@ def main():
     out = Path(sys.argv[1])
     shadow, _ = repetitions(out / "shadow.json")
     hud, _ = repetitions(out / "hud.json")
+    pads, _ = repetitions(out / "gamepad.json")
     loads, _ = repetitions(out / "model_load.json")
     runs = frame_runs(out)
     model_lines, game, assimp, linear = model_tables(loads)
@@ -234,6 +235,7 @@ def main():
         + ["## Shadow volumes", ""] + plain_table(shadow, "us") + [""]
         + ["## Model loading", ""] + model_lines + [""]
         + ["## HUD and highscores", ""] + plain_table(hud, "us") + [""]
+        + ["## Gamepad poll", ""] + plain_table(pads, "us") + [""]
         + ["## Frames", ""] + frame_table(runs) + [""]
         + ["## Content", "", content_line(out), ""]
     )

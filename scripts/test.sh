@@ -22,7 +22,9 @@ run_suite() {
   # A tree that scripts/run.sh made has its tests switched off: on again.
   cmake -S "$root" -B "$dir" -DZUMBRA_WERROR=ON -DZUMBRA_BUILD_TESTS=ON "$@"
   cmake --build "$dir" -j"$jobs"
+  echo "-- built by ${SECONDS} s"
   (cd "$dir" && ctest --output-on-failure -j"$jobs")
+  echo "-- tested by ${SECONDS} s"
 }
 
 echo "== tests' share of the code =="
@@ -44,4 +46,4 @@ echo "== fuzzers =="
 CC=clang CXX=clang++ run_suite "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZUMBRA_FUZZ=ON -DZUMBRA_SANITIZE=ON -DZUMBRA_BUILD_TESTS=OFF -DZUMBRA_BUILD_BENCH=OFF \
   -DZUMBRA_BUILD_CONTENT=OFF \
-  -DZUMBRA_FUZZ_SECONDS="${ZUMBRA_FUZZ_SECONDS:-60}"
+  -DZUMBRA_FUZZ_SECONDS="${ZUMBRA_FUZZ_SECONDS:-30}"  # each; set it higher for a longer hunt

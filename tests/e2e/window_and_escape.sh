@@ -2,7 +2,8 @@
 # The game opens one 1024x768 window titled "Zumbra" over the orange-yellow
 # background and quits with status 0 on Escape. It runs without data/, so
 # nothing covers the background, and says on stderr where it looked. Ctrl-C
-# and kill end it at once, sound running or not.
+# and kill end it at once, sound running or not, with SDL's game controllers
+# (started before the sound) running.
 source "$(dirname "$0")/lib/common.sh"
 e2e_init "$@"
 e2e_start_x
@@ -37,5 +38,6 @@ for signal in INT TERM; do
     echo "SIG${signal}: exit status ${GAME_STATUS}"
     [ "${GAME_STATUS}" -eq $((128 + $(kill -l "${signal}"))) ] ||
         fail "SIG${signal} gave exit status ${GAME_STATUS}, expected death by the signal"
+    ! grep -q '^gamepad: cannot start' "${SCRATCH}/stderr.txt" || fail "the game controllers did not start"
 done
 echo "window_and_escape: ok"

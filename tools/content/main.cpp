@@ -27,8 +27,9 @@ bool writeIcons(const std::string& dir, int count, char** sizes) {
                          sizes[i], kLargestIcon);
             return false;
         }
-        const std::string name = std::to_string(size) + "x" + std::to_string(size) + ".png";
-        if (!BeeIcon(int(size)).savePng(dir + "/" + name)) {
+        std::string path = dir;
+        path += "/" + std::to_string(size) + "x" + std::to_string(size) + ".png";
+        if (!BeeIcon(int(size)).savePng(path)) {
             return false;
         }
     }

@@ -18,9 +18,7 @@
 #include <list>
 #include <vector>
 
-#include "app/FrameTimer.h"
 #include "app/GameWindow.h"
-#include "app/Input.h"
 #include "app/World.h"
 #include "assets/FlowerKind.h"
 #include "player/Bee.h"
@@ -93,17 +91,10 @@ void steer(double t) {
 // The game's display with the shadow pass left out: what the frame costs
 // without shadows, drawn here rather than offered by the game.
 void displayWithoutShadows() {
-    startFrameTimer();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glPushMatrix();
+    beginFrame();
     theWorld->drawScene();
     theWorld->drawOverlay();
-    glPopMatrix();
-    pollKeys();
-    glFlush();
-    stopFrameTimer();
-    glutSwapBuffers();
+    endFrame();
 }
 
 struct Play {

@@ -49,11 +49,19 @@ void applyFixedGlState() {
 }
 
 void display() {
+    beginFrame();
+    theWorld->render();
+    endFrame();
+}
+
+void beginFrame() {
     startFrameTimer();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glPushMatrix();
-    theWorld->render();
+}
+
+void endFrame() {
     glPopMatrix();
     pollKeys();
     glFlush();

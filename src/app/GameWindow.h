@@ -21,6 +21,12 @@ void initGL();
 // The part of initGL that holds for the whole run: depth test, culling,
 // colour material, blending, the clear values.
 void applyFixedGlState();
+// beginFrame, the World's render, endFrame.
 void display();
+// The frame around the World's drawing: the timer, the clear and the pushed
+// modelview before it; the pop, the key poll, the flush and the swap after.
+// A frame drawn between them counts as shown, so the next step does not wait.
+void beginFrame();
+void endFrame();
 void idle();
 void reshape(int width, int height);

@@ -1,10 +1,11 @@
 // The World's frame: view from the chase camera, one light, fog, the scene,
-// stencil shadows and the HUD overlay. Every pass sets the state it needs
-// anew each frame; the shadow pass restores what it changes through the
-// attribute stack.
+// stencil shadows (ShadowPass) and the HUD overlay. Every pass sets the
+// state it needs anew each frame; the shadow pass restores what it changes
+// through the attribute stack.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "app/ShadowPass.h"
 #include "app/World.h"
 #include "hud/Hud.h"
 #include "player/Bee.h"
@@ -20,7 +21,6 @@ const GLfloat kLightDiffuse[] = {10.0f, 10.0f, 10.0f, 2.0f};
 const GLfloat kLightPosition[] = {-20.0f, 100.0f, 0.0f, 2.0f};
 const GLfloat kFogColour[] = {1.0f, 0.7f, 0.0f, 1.0f};  // the background colour
 constexpr GLfloat kFogDensity = 0.008f;
-constexpr GLfloat kShadowAlpha = 0.4f;
 // The overlay is always 1024 by 768 units, origin top left, whatever the window size.
 constexpr double kOverlayWidth = 1024.0;
 constexpr double kOverlayHeight = 768.0;
@@ -34,6 +34,8 @@ void World::render() {
 }
 
 void World::drawScene() {
+    // The shadow pass counts from the middle of the stencil's range.
+    glClearStencil(ShadowPass::kCountFrom);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     if (transparency) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -75,58 +77,11 @@ void World::setupFog() {
     glHint(GL_FOG_HINT, GL_DONT_CARE);
 }
 
-// Depth-pass stencil volumes: count the volume faces in front of each pixel's
-// surface, front faces up and back faces down, then darken wherever the count
-// is not zero. Expects the scene's depth buffer; leaves colour, depth, enable,
-// polygon and stencil state as it found them.
+// Volumes of moving objects are rebuilt for the light first; the rest keep
+// theirs.
 void World::shadowPass() {
     root->castShadowTree(kLightPosition[0], kLightPosition[1], kLightPosition[2]);
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_POLYGON_BIT |
-                 GL_STENCIL_BUFFER_BIT);
-    glDisable(GL_LIGHTING);
-    // The volumes write no colour, but a software renderer still samples the
-    // last model's texture and works out the fog for every volume fragment,
-    // which cost more than the counting itself. The darkening quad is black,
-    // so the texture never mattered to it; fog it keeps.
-    glDisable(GL_TEXTURE_2D);
-    const GLboolean fog = glIsEnabled(GL_FOG);
-    glDisable(GL_FOG);
-    glDepthMask(GL_FALSE);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_STENCIL_TEST);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 1, ~0u);
-
-    glFrontFace(GL_CCW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
-    root->drawShadowVolumeTree();
-    glFrontFace(GL_CW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
-    root->drawShadowVolumeTree();
-    glFrontFace(GL_CCW);
-
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    if (fog) {
-        glEnable(GL_FOG);  // the darkening is fogged like everything else
-    }
-    glColor4f(0.0f, 0.0f, 0.0f, kShadowAlpha);
-    glEnable(GL_BLEND);
-    glStencilFunc(GL_NOTEQUAL, 0, ~0u);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-
-    // A quad on the near plane over the whole view; the perspective stays, so
-    // it covers the view up to an aspect of about 1.43.
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 1, 1, 0, 0, 1);
-    glBegin(GL_QUADS);
-    glVertex2i(0, 0);
-    glVertex2i(0, 1);
-    glVertex2i(1, 1);
-    glVertex2i(1, 0);
-    glEnd();
-    glPopMatrix();
-    glPopAttrib();
+    ShadowPass::draw(*root, ShadowPass::bestCounting());
 }
 
 void World::drawOverlay() {

@@ -258,6 +258,8 @@ void World::spawnBomb() {
         auto* bomb = new Bomb(p.x, p.y, p.z, kBombScale, f.x, f.y, f.z, kBombMass);
         bomb->setColor(0.5f, 0.5f, 0.0f);
         bomb->setModelFile("data/bomb.ms3d");
+        // Its shadow comes from the ball alone (one column, not one per part).
+        bomb->setShadowModelFile("data/bomb_hull.ms3d");
         bomb->loadModel();
         bomb->setCastsShadow(true);
         bomb->setShadowEveryFrame(true);

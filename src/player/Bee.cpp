@@ -149,12 +149,13 @@ void Bee::draw() {
 // and ignores the dirty flag. The wings build their volume with the light
 // carried into the bee's frame, since they are only ever drawn inside it.
 void Bee::castShadow(float x, float y, float z) {
-    if (!shadowEveryFrame || lod0Model == nullptr) {
+    Model* caster = shadowCaster();
+    if (!shadowEveryFrame || caster == nullptr) {
         return;
     }
     lightPositionLocal = ShadowVolume::lightInLocalFrame(*this, x, y, z);
     ShadowVolume::placeFloorCut(*this);
-    lod0Model->computeFacing(lightPositionLocal);
+    caster->computeFacing(lightPositionLocal);
     if (wings) {
         wings->castShadow(lightPositionLocal.x, lightPositionLocal.y, lightPositionLocal.z);
     }

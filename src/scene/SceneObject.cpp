@@ -85,6 +85,9 @@ void SceneObject::initialise() {
     boxMax = Vector3(0.0f, 0.0f, 0.0f);
     lodModelFile = nullptr;
     silhouetteCapacity = 0;
+    shadowQuadCapacity = 0;
+    shadowModelFile = nullptr;
+    shadowModel = nullptr;
 }
 
 SceneObject::~SceneObject() {
@@ -101,6 +104,7 @@ void SceneObject::releaseShadowArrays() {
     shadowQuads = nullptr;
     silhouetteIndexCount = 0;
     silhouetteCapacity = 0;
+    shadowQuadCapacity = 0;
 }
 
 void SceneObject::update(int /*frameRate*/) {
@@ -160,12 +164,13 @@ bool SceneObject::rebuildShadowVolume(float x, float y, float z, ShadowVolume::S
         return false;
     }
     shadowDirty = false;
-    if (lod0Model == nullptr) {
+    Model* caster = shadowCaster();
+    if (caster == nullptr) {
         return false;
     }
     lightPositionLocal = ShadowVolume::lightInLocalFrame(*this, x, y, z);
     ShadowVolume::placeFloorCut(*this);
-    lod0Model->computeFacing(lightPositionLocal);
+    caster->computeFacing(lightPositionLocal);
     ShadowVolume::collectSilhouette(*this, sides);
     ShadowVolume::writeQuads(*this);
     return true;
@@ -186,9 +191,12 @@ void SceneObject::loadModel() {
     lod0Model = (theModelFactory != nullptr && modelFile != nullptr)
                     ? theModelFactory->getModel(modelFile, textureScale)
                     : nullptr;
+    shadowModel = (theModelFactory != nullptr && shadowModelFile != nullptr)
+                      ? theModelFactory->getModel(shadowModelFile, textureScale)
+                      : nullptr;
     computeBounds();
     releaseShadowArrays();
-    const int vertices = (lod0Model != nullptr) ? lod0Model->numVertices : 0;
+    const int vertices = (shadowCaster() != nullptr) ? shadowCaster()->numVertices : 0;
     silhouetteCapacity = 2 * vertices;
     silhouetteIndices = new uint32_t[silhouetteCapacity];
     extrudedVertices = new Vector3[vertices];

@@ -62,6 +62,13 @@ public:
     const char* lodModelFile;
     // Entries allocated in silhouetteIndices.
     int silhouetteCapacity;
+    // Floats allocated in shadowQuads: a rebuild reuses the array while it fits.
+    int shadowQuadCapacity;
+    // A simpler model the shadow is cast from instead of the LOD0 model, or
+    // null: one closed part gives a volume two faces deep where a model of
+    // many parts stacks a column per part (see setShadowModelFile).
+    const char* shadowModelFile;
+    Model* shadowModel;
 
     SceneObject(float x, float y, float z, float scale);
     // Pitches, then yaws, then rolls the frame by the given angles.
@@ -78,7 +85,8 @@ public:
     void castShadow(float x, float y, float z) override;
     // The volume's quads in this object's frame; only with castsShadow.
     void drawShadowVolume() override;
-    // Fetches the LOD0 model, computes the bounds, allocates the silhouette arrays.
+    // Fetches the LOD0 model (and the shadow model), computes the bounds,
+    // allocates the silhouette arrays.
     virtual void loadModel();
     // Model box, bounding sphere and world box of the LOD0 model.
     virtual void computeBounds();
@@ -91,6 +99,12 @@ public:
     void setModelFile(const char* name) { modelFile = name; }
     void setTextureScale(float value) { textureScale = value; }
     void setLodModelFile(const char* name);
+    // Casts the shadow from this model; only where it has the drawn model's
+    // outline as seen from the light, or players see another shadow. Before
+    // loadModel.
+    void setShadowModelFile(const char* name) { shadowModelFile = name; }
+    // The model the shadow volume is built from: shadowModel, else lod0Model.
+    Model* shadowCaster() const { return shadowModel != nullptr ? shadowModel : lod0Model; }
     void loadLodModel();
     void setVisible(bool value) { visible = value; }
     void setCastsShadow(bool value) { castsShadow = value; }
@@ -127,7 +141,7 @@ public:
 
 protected:
     // The shadow volume rebuild shared by the one- and two-sided kinds: runs
-    // when dirty or every frame, on the LOD0 model; true when it rebuilt.
+    // when dirty or every frame, on the shadow caster; true when it rebuilt.
     bool rebuildShadowVolume(float x, float y, float z, ShadowVolume::Sides sides);
 
 private:

@@ -160,7 +160,7 @@ void ShadowVolume::placeFloorCut(SceneObject& object) {
 
 void ShadowVolume::collectSilhouette(SceneObject& object, Sides sides) {
     object.silhouetteIndexCount = 0;
-    const Model* model = object.lod0Model;
+    const Model* model = object.shadowCaster();
     if (model == nullptr || model->triangles == nullptr || model->numVertices <= 0) {
         return;
     }
@@ -197,13 +197,21 @@ void ShadowVolume::collectSilhouette(SceneObject& object, Sides sides) {
     }
 }
 
+// The array stays from one rebuild to the next and grows only when the
+// silhouette does: a bomb rebuilds every frame, and a new array each time
+// kept the heap growing and shrinking all through the frame.
 void ShadowVolume::writeQuads(SceneObject& object) {
-    delete[] object.shadowQuads;
-    object.shadowQuads = new float[static_cast<size_t>(object.silhouetteIndexCount) * 6];
+    const int needed = object.silhouetteIndexCount * 6;
+    if (object.shadowQuads == nullptr || needed > object.shadowQuadCapacity) {
+        const int capacity = std::max(needed, 2 * object.shadowQuadCapacity);
+        delete[] object.shadowQuads;
+        object.shadowQuads = new float[static_cast<size_t>(capacity)];
+        object.shadowQuadCapacity = capacity;
+    }
     if (object.silhouetteIndexCount == 0) {
         return;
     }
-    const Model& model = *object.lod0Model;
+    const Model& model = *object.shadowCaster();
     float* out = object.shadowQuads;
     auto put = [&out](Vector3 v) {
         *out++ = v.x;

@@ -42,9 +42,9 @@ public:
     // floorOffsetLocal), carried through object.placedIn when it has one.
     static void placeFloorCut(SceneObject& object);
     // Fills silhouetteIndices and the extruded positions of their vertices
-    // from the LOD0 model's facing flags and object.lightPositionLocal.
+    // from the shadow caster's facing flags and object.lightPositionLocal.
     static void collectSilhouette(SceneObject& object, Sides sides);
-    // Replaces shadowQuads with one quad per collected edge.
+    // Writes one quad per collected edge into shadowQuads, grown if needed.
     static void writeQuads(SceneObject& object);
     // Draws shadowQuads with one glDrawArrays in the current modelview.
     // Leaves the client vertex-array state as it found it.

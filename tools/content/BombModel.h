@@ -15,3 +15,6 @@ constexpr UvRect kSpark{0.0, 0.75, 0.5, 1.0};
 constexpr double kBombRadius = 4.0;
 
 MeshBuilder buildBomb();
+// What a bomb's shadow is cast from: the ball alone, with the drawn ball's
+// vertices, untextured and never drawn.
+MeshBuilder buildBombHull();

@@ -15,6 +15,7 @@ std::vector<NamedModel> buildModels() {
     models.push_back({"bee.ms3d", buildBee(), true, false});
     models.push_back({"bee_wings.ms3d", buildBeeWings(), true, false});
     models.push_back({"bomb.ms3d", buildBomb(), true, false});
+    models.push_back({"bomb_hull.ms3d", buildBombHull(), true, false});
     models.push_back({"dome.ms3d", buildDome(), false, true});
     models.push_back({"dome_top.ms3d", buildDomeTop(), false, true});
     models.push_back({"dome_fronts.ms3d", buildDomeFronts(), true, true});

@@ -316,6 +316,7 @@ void overTheFlowers(double /*t*/) {
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 20.0;
     FILE* series = argc > 2 ? std::fopen(argv[2], "w") : nullptr;
+    keepFreedHeap();
     glutInit(&argc, argv);
     glutInitDisplayMode(kDisplayMode);
     glutInitWindowSize(windowWidth, windowHeight);

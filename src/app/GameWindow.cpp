@@ -3,6 +3,8 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include <malloc.h>
+
 #include <chrono>
 #include <thread>
 
@@ -26,6 +28,17 @@ constexpr std::chrono::milliseconds kHiddenStep(25);
 bool displayedSinceStep = true;
 
 }  // namespace
+
+void keepFreedHeap() {
+    // Frees stay in the heap up to this much; below the mmap threshold every
+    // block comes from the heap, where the freed ones are reused.
+    constexpr int kKeep = 128 << 20;
+    constexpr int kMapAbove = 32 << 20;
+    constexpr int kGrowBy = 16 << 20;
+    mallopt(M_TRIM_THRESHOLD, kKeep);
+    mallopt(M_MMAP_THRESHOLD, kMapAbove);
+    mallopt(M_TOP_PAD, kGrowBy);
+}
 
 void initGL() {
     applyFixedGlState();

@@ -16,6 +16,12 @@ extern int windowHeight;  // 768
 // The one World, created by initGL; lives for the whole run.
 extern World* theWorld;
 
+// Keeps the memory freed inside a frame for the next one. Mesa's software
+// renderer allocates and frees a large vertex buffer for every big draw;
+// glibc handed the top of the heap back to the system at each free and
+// asked for it again at the next draw, a page fault for every page, a dozen
+// times a frame while bombs fall. Call first thing in main.
+void keepFreedHeap();
 // Sets the GL state that holds for the whole run and creates the World.
 void initGL();
 // The part of initGL that holds for the whole run: depth test, culling,

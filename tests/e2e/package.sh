@@ -46,6 +46,12 @@ appstreamcli validate-tree --no-net "${SCRATCH}/root" || fail "appstreamcli refu
 [ -z "$(zcat "${usr}/share/man/man6/zumbra.6.gz" | groff -man -Tutf8 -ww -z 2>&1)" ] || fail "groff warns about the manual"
 lintian --fail-on error,warning "${deb}" || fail "lintian reports errors or warnings"
 
+echo "== install directories a packager chose stay chosen"
+cmake -S "${source_dir}" -B "${SCRATCH}/chosen" -DZUMBRA_INSTALL_LAUNCHERDIR=bin -DZUMBRA_INSTALL_DATADIR=share/zumbra \
+    -DZUMBRA_BUILD_TESTS=OFF -DZUMBRA_BUILD_BENCH=OFF -DZUMBRA_BUILD_CONTENT=OFF >"${SCRATCH}/chosen.log" 2>&1 || fail "cannot configure"
+[ "$(grep -E '^ZUMBRA_INSTALL_(LAUNCHER|DATA)DIR:' "${SCRATCH}/chosen/CMakeCache.txt" | sort)" = \
+    "$(printf 'ZUMBRA_INSTALL_DATADIR:STRING=share/zumbra\nZUMBRA_INSTALL_LAUNCHERDIR:STRING=bin')" ] || fail "the choices were undone"
+
 if [ "$(id -u)" -ne 0 ]; then
     echo "== install: skipped, installing a package with apt needs root"
     echo "package: ok"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Debian package that scripts/package.sh makes from this build tree: laid
-# out by Debian's games policy, its programs stripped and free of build
-# paths, its desktop files valid, and lintian finds no error and no warning.
+# The Debian package that scripts/package.sh makes beside this build tree:
+# laid out by Debian's games policy, its programs hardened, stripped as
+# Debian strips them and free of build paths, its desktop files valid, and
+# lintian finds no error, no warning and no hardening or stripping tag.
 # As root it is then installed with apt, started from PATH by a player with a
 # home of their own, and purged, which leaves the player's folder alone.
 source "$(dirname "$0")/lib/common.sh"
@@ -44,7 +45,8 @@ grep -q '^Depends: .*libc6 (>= [0-9.]*).*libglut' "${SCRATCH}/fields.txt" || fai
 desktop-file-validate "${usr}/share/applications/${id}.desktop" || fail "desktop-file-validate refused the entry"
 appstreamcli validate-tree --no-net "${SCRATCH}/root" || fail "appstreamcli refused the metainfo"
 [ -z "$(zcat "${usr}/share/man/man6/zumbra.6.gz" | groff -man -Tutf8 -ww -z 2>&1)" ] || fail "groff warns about the manual"
-lintian --fail-on error,warning "${deb}" || fail "lintian reports errors or warnings"
+lintian --fail-on error,warning -I "${deb}" | tee "${SCRATCH}/lintian.txt" || fail "lintian reports errors or warnings"
+! grep -E 'hardening-|binary-has-unneeded-section' "${SCRATCH}/lintian.txt" || fail "not hardened or not stripped as Debian does"
 
 echo "== install directories a packager chose stay chosen"
 cmake -S "${source_dir}" -B "${SCRATCH}/chosen" -DZUMBRA_INSTALL_LAUNCHERDIR=bin -DZUMBRA_INSTALL_DATADIR=share/zumbra \

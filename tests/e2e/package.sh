@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Debian package that scripts/package.sh makes from this build tree: laid
-# out by Debian's games policy, its programs stripped and free of build
-# paths, its desktop files valid, and lintian finds no error and no warning.
+# The Debian package that scripts/package.sh makes beside this build tree:
+# laid out by Debian's games policy, free of build paths, its desktop files
+# valid, and lintian finds no error (an unstripped program is one), no
+# warning and no hardening or stripping tag.
 # As root it is then installed with apt, started from PATH by a player with a
 # home of their own, and purged, which leaves the player's folder alone.
 source "$(dirname "$0")/lib/common.sh"
@@ -30,7 +31,6 @@ actual=$(awk '$1 !~ /^d/ && $6 !~ /zumbra\/data\// { sub("^./usr/", "", $6); pri
 dpkg-deb -x "${deb}" "${SCRATCH}/root"
 usr=${SCRATCH}/root/usr
 diff -r "${BUILD_DIR}/data" "${usr}/share/games/zumbra/data" >/dev/null || fail "the packed data differs"
-file "${usr}/libexec/zumbra/zumbra" | grep -q ', stripped' || fail "the game program is not stripped"
 ! grep -rqF -e "${source_dir}" -e "${BUILD_DIR}" "${usr}" || fail "a build path is in the package"
 [ "$(file "${usr}"/share/icons/hicolor/*/apps/*.png | grep -cE '/([0-9]+)x\1/apps/.*PNG image data, \1 x \1,')" -eq 4 ] ||
     fail "an icon is not of its folder's size"
@@ -44,7 +44,14 @@ grep -q '^Depends: .*libc6 (>= [0-9.]*).*libglut' "${SCRATCH}/fields.txt" || fai
 desktop-file-validate "${usr}/share/applications/${id}.desktop" || fail "desktop-file-validate refused the entry"
 appstreamcli validate-tree --no-net "${SCRATCH}/root" || fail "appstreamcli refused the metainfo"
 [ -z "$(zcat "${usr}/share/man/man6/zumbra.6.gz" | groff -man -Tutf8 -ww -z 2>&1)" ] || fail "groff warns about the manual"
-lintian --fail-on error,warning "${deb}" || fail "lintian reports errors or warnings"
+lintian --fail-on error,warning -I "${deb}" | tee "${SCRATCH}/lintian.txt" || fail "lintian reports errors or warnings"
+! grep -E 'hardening-|binary-has-unneeded-section' "${SCRATCH}/lintian.txt" || fail "not hardened or not stripped as Debian does"
+
+echo "== install directories a packager chose stay chosen"
+cmake -S "${source_dir}" -B "${SCRATCH}/chosen" -DZUMBRA_INSTALL_LAUNCHERDIR=bin -DZUMBRA_INSTALL_DATADIR=share/zumbra \
+    -DZUMBRA_BUILD_TESTS=OFF -DZUMBRA_BUILD_BENCH=OFF -DZUMBRA_BUILD_CONTENT=OFF >"${SCRATCH}/chosen.log" 2>&1 || fail "cannot configure"
+[ "$(grep -E '^ZUMBRA_INSTALL_(LAUNCHER|DATA)DIR:' "${SCRATCH}/chosen/CMakeCache.txt" | sort)" = \
+    "$(printf 'ZUMBRA_INSTALL_DATADIR:STRING=share/zumbra\nZUMBRA_INSTALL_LAUNCHERDIR:STRING=bin')" ] || fail "the choices were undone"
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "== install: skipped, installing a package with apt needs root"

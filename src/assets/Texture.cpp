@@ -8,7 +8,7 @@
 #include <iostream>
 #include <string>
 
-#include "assets/RegularFile.h"
+#include "assets/ImageFiles.h"
 
 namespace {
 
@@ -53,39 +53,35 @@ Texture::Texture(char* fileName)
       format(0),
       data(nullptr),
       textureId(0),
-      fileName(fileName) {
+      fileName(fileName),
+      image(nullptr) {
     create();
     std::cout << "TEXTURE CREATED" << std::endl;
 }
 
 bool Texture::load() {
     ilInit();
+    // Rows top first, whatever order the file keeps them in (a TGA or a BMP
+    // keeps them bottom first): the models' texture coordinates expect the
+    // picture as it is seen.
+    ilEnable(IL_ORIGIN_SET);
+    ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
     iluInit();
     // ILUT's start-up sets GL pixel-store state; the game does not want that.
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     ilutInit();
     glPopClientAttrib();
     const char* name = fileName != nullptr ? fileName : "(no name)";
-    // DevIL opens the file itself: it must not meet a FIFO or a device there.
-    std::string refused;
-    if (!RegularFile::check(fileName, &refused)) {
-        std::cerr << name << ": " << refused << std::endl;
+    std::string reason;
+    image = ImageFiles::lookUp(fileName, reason);
+    if (image == nullptr) {
+        std::cerr << name << ": " << reason << std::endl;
         return false;
     }
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    if (ilLoadImage(fileName) == IL_FALSE) {
-        const ILenum error = ilGetError();
-        std::cerr << name << ": cannot load image: " << iluErrorString(error) << std::endl;
-        ilDeleteImages(1, &image);
-        return false;
-    }
-    ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
-    bytesPerPixel = ilGetInteger(IL_IMAGE_BPP);
-    height = ilGetInteger(IL_IMAGE_HEIGHT);
-    width = ilGetInteger(IL_IMAGE_WIDTH);
-    format = ilGetInteger(IL_IMAGE_FORMAT);
+    bytesPerPixel = image->bytesPerPixel;
+    height = image->height;
+    width = image->width;
+    format = image->format;
     data = ilGetData();
     // The image stays alive in DevIL: data points into it for the whole run.
     return true;
@@ -94,6 +90,11 @@ bool Texture::load() {
 // Leaves the texture binding and the pixel-store state as it found them.
 void Texture::create() {
     if (!load()) {
+        return;
+    }
+    // A texture of the same picture is the same texture.
+    if (image->texture != 0) {
+        textureId = image->texture;
         return;
     }
     GLint previous = 0;
@@ -116,4 +117,5 @@ void Texture::create() {
 
     glBindTexture(GL_TEXTURE_2D, GLuint(previous));
     glPopClientAttrib();
+    image->texture = textureId;
 }

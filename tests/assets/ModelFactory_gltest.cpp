@@ -63,7 +63,10 @@ TEST_F(ModelFactoryGl, SharesTexturesByBufferNotByText) {
               "TEXTURE CREATED\nFirst Texture created: " + img +
                   "\nTEXTURE CREATED\nNew Texture created: " + img +
                   "\nPointer to existing Texture returned: " + img + "\n");
-    EXPECT_NE(ta->getId(), tb->getId());
+    // Two textures, one picture: decoded and uploaded once.
+    EXPECT_NE(ta, tb);
+    EXPECT_TRUE(glIsTexture(ta->getId()));
+    EXPECT_EQ(ta->getId(), tb->getId());
 }
 
 TEST_F(ModelFactoryGl, WireframeRecompilesEveryModelInCreationOrder) {

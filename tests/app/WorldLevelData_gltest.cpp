@@ -168,7 +168,7 @@ TEST_F(WorldLevelData, EveryGeneratedFileBroken) {
     std::vector<std::map<std::string, std::function<void(const std::string&)>>> rounds(7);
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string ext = fs::path(names[i]).extension().string();
-        const std::string kind = ext == ".ms3d" || ext == ".png" || ext == ".txt" ? ext : "sound";
+        const std::string kind = ext == ".ms3d" || ext == ".tga" || ext == ".txt" ? ext : "sound";
         const auto& way = ways[taken[kind]++ % (kind == ".txt" ? 4 : 5)];
         rounds[i % rounds.size()][names[i]] = [&way](const std::string& path) {
             fs::remove(path);

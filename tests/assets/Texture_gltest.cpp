@@ -8,7 +8,10 @@
 
 using TextureGl = AssetGlTest;
 
-TEST_F(TextureGl, UploadsRowsOfAnyWidthAndRestoresTheState) {
+// The same picture from a file that stores its rows top first (PPM) and one
+// that stores them bottom first (an uncompressed TGA): one texture, top row
+// first either way.
+TEST_F(TextureGl, UploadsRowsOfAnyWidthTopFirstAndRestoresTheState) {
     // Bands of 3 pixels (9 bytes a row: misread with 4-byte row alignment) in
     // 4 rows (GLU alone would drop the last row when widening to 4).
     const std::vector<std::vector<uint8_t>> bands = {
@@ -19,39 +22,49 @@ TEST_F(TextureGl, UploadsRowsOfAnyWidthAndRestoresTheState) {
             rgb.insert(rgb.end(), band.begin(), band.end());
         }
     }
-    char* name = keep(dir + "/bands.ppm");
-    ASSERT_TRUE(samples::writePpm(name, 3, 4, rgb));
-    GLuint bound = 0;
-    glGenTextures(1, &bound);
-    glBindTexture(GL_TEXTURE_2D, bound);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
-    testing::internal::CaptureStdout();
-    Texture t(name);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "TEXTURE CREATED\n");
-    EXPECT_EQ(GlTestContext::integer(GL_UNPACK_ALIGNMENT), 8);
-    EXPECT_EQ(GLuint(GlTestContext::integer(GL_TEXTURE_BINDING_2D)), bound);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    EXPECT_EQ(std::vector<int>({t.width, t.height, t.bytesPerPixel, t.format}),
-              std::vector<int>({3, 4, 3, IL_RGB}));
-    ASSERT_TRUE(glIsTexture(t.getId()));
-    EXPECT_EQ(std::vector<uint8_t>(t.data, t.data + rgb.size()), rgb);
-
-    glBindTexture(GL_TEXTURE_2D, t.getId());
-    GLint w = 0, h = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-    ASSERT_EQ(h, 4);
-    std::vector<uint8_t> texels(size_t(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const uint8_t* p = &texels[(size_t(y) * w + x) * 3];
-            EXPECT_EQ(std::vector<uint8_t>(p, p + 3), bands[y]) << "texel " << x << "," << y;
+    std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 4, 0, 24, 0};
+    for (int y = 3; y >= 0; --y) {
+        for (int x = 0; x < 3; ++x) {
+            tga.insert(tga.end(), {bands[y][2], bands[y][1], bands[y][0]});
         }
     }
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDeleteTextures(1, &bound);
+    ASSERT_TRUE(samples::writePpm(dir + "/bands.ppm", 3, 4, rgb));
+    ASSERT_TRUE(samples::writeBytes(dir + "/bands.tga", tga));
+    for (const char* file : {"/bands.ppm", "/bands.tga"}) {
+        SCOPED_TRACE(file);
+        char* name = keep(dir + file);
+        GLuint bound = 0;
+        glGenTextures(1, &bound);
+        glBindTexture(GL_TEXTURE_2D, bound);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+        testing::internal::CaptureStdout();
+        Texture t(name);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "TEXTURE CREATED\n");
+        EXPECT_EQ(GlTestContext::integer(GL_UNPACK_ALIGNMENT), 8);
+        EXPECT_EQ(GLuint(GlTestContext::integer(GL_TEXTURE_BINDING_2D)), bound);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        EXPECT_EQ(std::vector<int>({t.width, t.height, t.bytesPerPixel, t.format}),
+                  std::vector<int>({3, 4, 3, IL_RGB}));
+        ASSERT_TRUE(glIsTexture(t.getId()));
+        EXPECT_EQ(std::vector<uint8_t>(t.data, t.data + rgb.size()), rgb);
+
+        glBindTexture(GL_TEXTURE_2D, t.getId());
+        GLint w = 0, h = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+        ASSERT_EQ(h, 4);
+        std::vector<uint8_t> texels(size_t(w) * h * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* p = &texels[(size_t(y) * w + x) * 3];
+                EXPECT_EQ(std::vector<uint8_t>(p, p + 3), bands[y]) << "texel " << x << "," << y;
+            }
+        }
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDeleteTextures(1, &bound);
+    }
 }
 
 TEST_F(TextureGl, ConvertsGreyAndAlphaImagesToRgb) {

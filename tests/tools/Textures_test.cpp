@@ -41,14 +41,14 @@ TEST(Textures, PowerOfTwoSidesAndRepeatedPicturesHaveNoSeams) {
     ASSERT_EQ(images.size(), 13u);
     // The floor repeats ten times each way across a tile, the iron along every
     // beam; the stone runs round the hall.
-    const Image& floor = images.at("floor.png");
+    const Image& floor = images.at("floor.tga");
     expectNoSeam(floor, false, floor.height(), "floor across");
     expectNoSeam(floor, true, floor.width(), "floor along");
-    const Image& iron = images.at("dome_frame.png");
+    const Image& iron = images.at("dome_frame.tga");
     expectNoSeam(iron, false, iron.height(), "iron across");
-    const Image& stone = images.at("dome_wall.png");
+    const Image& stone = images.at("dome_wall.tga");
     expectNoSeam(stone, false, stone.height(), "stone round the hall");
     // The bee's stripes wrap round its abdomen: the top half of its picture.
-    const Image& bee = images.at("bee.png");
+    const Image& bee = images.at("bee.tga");
     expectNoSeam(bee, false, bee.height() / 2, "bee abdomen");
 }

@@ -175,5 +175,5 @@ BeeIcon::BeeIcon(int size) : side(std::max(size, 1)), pixels(size_t(side) * side
 }
 
 bool BeeIcon::savePng(const std::string& path) const {
-    return Image::writePng(path, side, side, 4, pixels, "icon");
+    return Image::write(path, side, side, 4, pixels, "icon");
 }

@@ -116,7 +116,7 @@ void addWing(MeshBuilder& mesh, const Vec3& root, const Vec3& dir, const Vec3& n
 
 MeshBuilder buildBee() {
     MeshBuilder mesh;
-    mesh.useGroup("bee", mesh.addMaterial("bee", "data/bee.png"));
+    mesh.useGroup("bee", mesh.addMaterial("bee", "data/bee.tga"));
     addAbdomen(mesh);
     addStinger(mesh);
     addThorax(mesh);
@@ -128,7 +128,7 @@ MeshBuilder buildBee() {
 
 MeshBuilder buildBeeWings() {
     MeshBuilder mesh;
-    mesh.useGroup("wings", mesh.addMaterial("wings", "data/bee_wings.png"));
+    mesh.useGroup("wings", mesh.addMaterial("wings", "data/bee_wings.tga"));
     // The hinge sits on the thorax's back; the wing origin is (0, 0.65, 1.3)
     // in the bee, so the thorax top (y about 1.55) is 0.9 up from here.
     for (int sideSign : {-1, 1}) {

@@ -7,7 +7,7 @@
 // Drawn at scale 0.1 in the colour (1, 1, 0), which multiplies the texture:
 // only the red and green of the pictures show.
 //
-// One picture, "data/bee.png", holds every part; these are its regions.
+// One picture, "data/bee.tga", holds every part; these are its regions.
 namespace beeAtlas {
 constexpr UvRect kAbdomen{0.0, 0.0, 1.0, 0.5};
 constexpr UvRect kThorax{0.0, 0.5, 0.5, 0.75};

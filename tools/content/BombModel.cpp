@@ -20,7 +20,7 @@ void addBody(MeshBuilder& mesh) {
 
 MeshBuilder buildBomb() {
     MeshBuilder mesh;
-    mesh.useGroup("bomb", mesh.addMaterial("bomb", "data/bomb.png"));
+    mesh.useGroup("bomb", mesh.addMaterial("bomb", "data/bomb.tga"));
     addBody(mesh);
     // The collar: a short ringed neck with a rim, sunk into the top of the ball.
     addLathe(

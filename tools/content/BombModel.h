@@ -4,7 +4,7 @@
 #include "content/Shapes.h"
 
 // A round bomb of radius 4 with a brass collar and a lit fuse, drawn at scale
-// 0.1 in the colour (0.5, 0.5, 0). One picture, "data/bomb.png":
+// 0.1 in the colour (0.5, 0.5, 0). One picture, "data/bomb.tga":
 namespace bombAtlas {
 constexpr UvRect kBody{0.0, 0.0, 1.0, 0.5};
 constexpr UvRect kCollar{0.0, 0.5, 0.5, 0.75};

@@ -86,7 +86,7 @@ int writeContent(const std::string& directory) {
         ++written;
     }
     for (const NamedImage& t : paintTextures()) {
-        if (!t.image.savePng(directory + "/" + t.file)) {
+        if (!t.image.save(directory + "/" + t.file)) {
             return fail(t.file, "cannot write the picture");
         }
         ++written;

@@ -154,8 +154,8 @@ Image paintBomb() {
 
 std::vector<NamedImage> paintCreatureTextures() {
     std::vector<NamedImage> out;
-    out.push_back({"bee.png", paintBee()});
-    out.push_back({"bee_wings.png", paintWings()});
-    out.push_back({"bomb.png", paintBomb()});
+    out.push_back({"bee.tga", paintBee()});
+    out.push_back({"bee_wings.tga", paintWings()});
+    out.push_back({"bomb.tga", paintBomb()});
     return out;
 }

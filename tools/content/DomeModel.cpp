@@ -94,9 +94,9 @@ double dome::innerRadius() {
 
 MeshBuilder buildDome() {
     MeshBuilder mesh;
-    mesh.useGroup("plinth", mesh.addMaterial("stone", "data/dome_wall.png"));
+    mesh.useGroup("plinth", mesh.addMaterial("stone", "data/dome_wall.tga"));
     addBand(mesh, 0.0, kPlinthTop, 1, 2.0);
-    mesh.useGroup("beams", mesh.addMaterial("iron", "data/dome_frame.png"));
+    mesh.useGroup("beams", mesh.addMaterial("iron", "data/dome_frame.tga"));
     addBand(mesh, kEaveBottom, kEaveTop, 3, 4.0);
     addBand(mesh, kRingBottom, kRingTop, 1, 4.0);
     addBand(mesh, kLanternRingBottom, kProfileEnd, 1, 2.0);
@@ -106,7 +106,7 @@ MeshBuilder buildDome() {
 
 MeshBuilder buildDomeWindows() {
     MeshBuilder mesh;
-    mesh.useGroup("glass", mesh.addMaterial("glass", "data/glass.png"));
+    mesh.useGroup("glass", mesh.addMaterial("glass", "data/glass.tga"));
     // Each pane row is its own band so every pane gets the whole picture.
     auto panes = [&](double p0, double p1, int count, int rowsPerPane) {
         for (int i = 0; i < count; ++i) {
@@ -123,7 +123,7 @@ MeshBuilder buildDomeWindows() {
 
 MeshBuilder buildDomeTop() {
     MeshBuilder mesh;
-    mesh.useGroup("lantern", mesh.addMaterial("copper", "data/dome_top.png"));
+    mesh.useGroup("lantern", mesh.addMaterial("copper", "data/dome_top.tga"));
     const double ringY = section(kProfileEnd).height;
     const double drumTop = ringY + 3.0;
     // The drum: straight walls on the lantern ring.
@@ -165,7 +165,7 @@ MeshBuilder buildDomeTop() {
 
 MeshBuilder buildDomeFronts() {
     MeshBuilder mesh;
-    mesh.useGroup("ribs", mesh.addMaterial("iron", "data/dome_frame.png"));
+    mesh.useGroup("ribs", mesh.addMaterial("iron", "data/dome_frame.tga"));
     constexpr double kRibInset = 0.45;
     // Ribs: one beam per corner from the plinth up to the lantern ring.
     std::vector<double> stations = {kPlinthTop, kEaveBottom, dome::kWallTop};

@@ -9,7 +9,7 @@ std::string floorTiles::fileName(int i, int j, int lod) {
 
 MeshBuilder buildFloorTile(int i, int j, int lod) {
     MeshBuilder mesh;
-    mesh.useGroup("floor", mesh.addMaterial("floor", "data/floor.png"));
+    mesh.useGroup("floor", mesh.addMaterial("floor", "data/floor.tga"));
     const double x0 = floorTiles::kMin + floorTiles::kTileX * i;
     const double z0 = floorTiles::kMin + floorTiles::kTileZ * j;
     Patch tile;

@@ -22,5 +22,5 @@ std::string flowerFiles::model(const FlowerKind& kind, int lod) {
 }
 
 std::string flowerFiles::blossomPicture(const FlowerKind& kind) {
-    return std::string("flower") + kind.letter + ".png";
+    return std::string("flower") + kind.letter + ".tga";
 }

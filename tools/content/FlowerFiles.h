@@ -9,5 +9,5 @@
 namespace flowerFiles {
 std::string placement(const FlowerKind& kind);       // flowerA.txt
 std::string model(const FlowerKind& kind, int lod);  // flowerA_LOD0.ms3d
-std::string blossomPicture(const FlowerKind& kind);  // flowerA.png
+std::string blossomPicture(const FlowerKind& kind);  // flowerA.tga
 }  // namespace flowerFiles

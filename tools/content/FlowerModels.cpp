@@ -25,10 +25,10 @@ double degrees(double d) {
 // Every flower has three groups: closed stems and sheet leaves, both in the
 // leaf picture, and the blossom in the kind's own picture.
 void stemGroup(MeshBuilder& m) {
-    m.useGroup("stem", m.addMaterial("leaf", "data/leaf.png"));
+    m.useGroup("stem", m.addMaterial("leaf", "data/leaf.tga"));
 }
 void leafGroup(MeshBuilder& m) {
-    m.useGroup("leaves", m.addMaterial("leaf", "data/leaf.png"));
+    m.useGroup("leaves", m.addMaterial("leaf", "data/leaf.tga"));
 }
 void blossomGroup(MeshBuilder& m, const FlowerKind& k) {
     m.useGroup("blossom", m.addMaterial("petal", "data/" + flowerFiles::blossomPicture(k)));

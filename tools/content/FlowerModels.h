@@ -21,6 +21,6 @@ constexpr UvRect kDiscBack{0.5, 0.0, 1.0, kDiscFaceStart - 0.1};  // green bract
 
 // The four flowers, standing on the origin, each with its blossom around the
 // kind's collision sphere. Three groups per model: "stem" (closed stems) and
-// "leaves" (sheets), both in "data/leaf.png", and "blossom" (the kind's own
+// "leaves" (sheets), both in "data/leaf.tga", and "blossom" (the kind's own
 // picture).
 MeshBuilder buildFlower(const FlowerKind& kind, int lod);

@@ -152,7 +152,7 @@ std::vector<NamedImage> paintFlowerTextures() {
                               rgb255(170, 20, 90),  rgb255(80, 130, 50),   rgb255(250, 220, 60),
                               rgb255(230, 170, 20)};
     std::vector<NamedImage> out;
-    out.push_back({"leaf.png", paintLeaf()});
+    out.push_back({"leaf.tga", paintLeaf()});
     out.push_back({flowerFiles::blossomPicture(kFlowerKinds[0]), paintTulip()});
     out.push_back({flowerFiles::blossomPicture(kFlowerKinds[1]), paintBell()});
     out.push_back(

@@ -135,10 +135,10 @@ Image paintLantern() {
 
 std::vector<NamedImage> paintHallTextures() {
     std::vector<NamedImage> out;
-    out.push_back({"floor.png", paintFloor()});
-    out.push_back({"dome_wall.png", paintStone()});
-    out.push_back({"dome_frame.png", paintIron()});
-    out.push_back({"glass.png", paintGlass()});
-    out.push_back({"dome_top.png", paintLantern()});
+    out.push_back({"floor.tga", paintFloor()});
+    out.push_back({"dome_wall.tga", paintStone()});
+    out.push_back({"dome_frame.tga", paintIron()});
+    out.push_back({"glass.tga", paintGlass()});
+    out.push_back({"dome_top.tga", paintLantern()});
     return out;
 }

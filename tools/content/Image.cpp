@@ -33,19 +33,19 @@ std::vector<unsigned char> Image::bytes() const {
     return out;
 }
 
-bool Image::savePng(const std::string& path) const {
-    return writePng(path, w, h, 3, bytes(), "image");
+bool Image::save(const std::string& path) const {
+    return write(path, w, h, 3, bytes(), "image");
 }
 
-bool Image::writePng(const std::string& path, int width, int height, int channels,
-                     const std::vector<unsigned char>& topFirst, const char* what) {
+bool Image::write(const std::string& path, int width, int height, int channels,
+                  const std::vector<unsigned char>& topFirst, const char* what) {
     static bool initialised = false;
     if (!initialised) {
         ilInit();
         ilEnable(IL_FILE_OVERWRITE);
         initialised = true;
     }
-    // DevIL takes a new image's rows bottom first and writes them to the PNG top first.
+    // DevIL takes a new image's rows bottom first and writes them to the file top first.
     std::vector<unsigned char> bottomFirst(topFirst.size());
     const size_t row = size_t(width) * size_t(channels);
     for (int y = 0; y < height; ++y) {
@@ -58,7 +58,8 @@ bool Image::writePng(const std::string& path, int width, int height, int channel
     const ILenum format = channels == 4 ? IL_RGBA : IL_RGB;
     bool ok = ilTexImage(width, height, 1, static_cast<ILubyte>(channels), format, IL_UNSIGNED_BYTE,
                          bottomFirst.data()) == IL_TRUE;
-    ok = ok && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
+    const bool targa = path.size() > 4 && path.compare(path.size() - 4, 4, ".tga") == 0;
+    ok = ok && ilSave(targa ? IL_TGA : IL_PNG, path.c_str()) == IL_TRUE;
     ilDeleteImages(1, &image);
     if (!ok) {
         std::fprintf(stderr, "%s: DevIL could not write the %s\n", path.c_str(), what);

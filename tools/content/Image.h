@@ -20,14 +20,16 @@ public:
     // averaging samples x samples points per pixel to soften edges.
     void paint(const std::function<Color(double u, double v)>& f, int samples = 3);
 
-    // 8-bit channels, rows from the top: what the PNG holds.
+    // 8-bit channels, rows from the top: what the file holds.
     std::vector<unsigned char> bytes() const;
-    // Writes a PNG through DevIL; false when DevIL refuses.
-    bool savePng(const std::string& path) const;
+    // Writes the picture through DevIL in the format its name ends with:
+    // ".tga" (uncompressed, which the game reads without decoding) or
+    // ".png" (the desktop's icons); false when DevIL refuses.
+    bool save(const std::string& path) const;
     // The same for any 8-bit RGB (3 channels) or RGBA (4) pixels, rows from
     // the top; `what` names the picture in the error line.
-    static bool writePng(const std::string& path, int width, int height, int channels,
-                         const std::vector<unsigned char>& topFirst, const char* what);
+    static bool write(const std::string& path, int width, int height, int channels,
+                      const std::vector<unsigned char>& topFirst, const char* what);
 
 private:
     int w;

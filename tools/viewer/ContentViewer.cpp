@@ -40,7 +40,12 @@ GLuint texture(const std::string& name) {
     ilGenImages(1, &image);
     ilBindImage(image);
     GLuint id = 0;
-    if (ilLoadImage(path.c_str())) {
+    // Rows top first, as the game reads every picture.
+    ilEnable(IL_ORIGIN_SET);
+    ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
+    const bool loaded = ilLoadImage(path.c_str()) == IL_TRUE;
+    ilDisable(IL_ORIGIN_SET);
+    if (loaded) {
         ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
         glGenTextures(1, &id);
         glBindTexture(GL_TEXTURE_2D, id);

@@ -86,6 +86,8 @@ void World::loadLevel() {
 
     bee->setColor(1.0f, 1.0f, 0.0f);
     bee->setModelFile("data/bee.ms3d");
+    // Its shadow comes from the body in one piece (one column, not one per part).
+    bee->setShadowModelFile("data/bee_hull.ms3d");
     bee->loadModel();
     bee->setCastsShadow(true);
     bee->setShadowEveryFrame(true);

@@ -1,5 +1,6 @@
 #include "content/BeeModel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -121,6 +122,54 @@ MeshBuilder buildBee() {
     addStinger(mesh);
     addThorax(mesh);
     addHead(mesh);
+    addLegs(mesh);
+    mesh.computeNormals(kCrease);
+    return mesh;
+}
+
+// The bee's shadow: the head, eyes, thorax and abdomen as one closed body
+// swept along the bee, as wide and as high at every station as the parts
+// are there, so seen from above it has their outline, waist and all; the
+// stinger, antennae and legs as they are drawn. Each closed part casts a
+// column of its own down to the floor, and seen from the chase camera the
+// head's, eyes', thorax's and abdomen's stood one behind the other, eight
+// faces deep, in the middle of the screen; the swept body's is two.
+MeshBuilder buildBeeHull() {
+    MeshBuilder body;
+    addAbdomen(body);
+    addThorax(body);
+    addHead(body);
+    double back = 1e9, front = -1e9;
+    for (const Vec3& v : body.vertices) {
+        back = std::min(back, v.z);
+        front = std::max(front, v.z);
+    }
+    // The envelope of the parts in slabs along z; the ends close in points.
+    constexpr int kStations = 40;
+    const double step = (front - back) / (kStations - 1);
+    std::vector<SweepStation> stations(kStations);
+    for (int i = 0; i < kStations; ++i) {
+        const double z = back + step * i;
+        double wide = 0.0, low = 1e9, high = -1e9;
+        for (const Vec3& v : body.vertices) {
+            if (std::fabs(v.z - z) <= step) {
+                wide = std::max(wide, std::fabs(v.x));
+                low = std::min(low, v.y);
+                high = std::max(high, v.y);
+            }
+        }
+        SweepStation& s = stations[static_cast<size_t>(i)];
+        const bool end = i == 0 || i == kStations - 1 || high < low;
+        s.centre = Vec3(0.0, end ? 0.0 : (low + high) / 2.0, z);
+        s.side = Vec3(1, 0, 0);
+        s.up = Vec3(0, 1, 0);
+        s.width = end ? 0.0 : wide;
+        s.height = end ? 0.0 : (high - low) / 2.0;
+    }
+    MeshBuilder mesh;
+    mesh.useGroup("hull", mesh.addMaterial("hull", ""));
+    addSweep(mesh, stations, 16, beeAtlas::kDark);
+    addStinger(mesh);
     addLegs(mesh);
     mesh.computeNormals(kCrease);
     return mesh;

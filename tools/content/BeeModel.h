@@ -25,4 +25,7 @@ constexpr double kOffsetZ = 1.3;
 }  // namespace beeWings
 
 MeshBuilder buildBee();
+// What the bee's shadow is cast from: its outline seen from above in fewer
+// closed parts; untextured and never drawn.
+MeshBuilder buildBeeHull();
 MeshBuilder buildBeeWings();

@@ -13,6 +13,7 @@
 std::vector<NamedModel> buildModels() {
     std::vector<NamedModel> models;
     models.push_back({"bee.ms3d", buildBee(), true, false});
+    models.push_back({"bee_hull.ms3d", buildBeeHull(), true, false});
     models.push_back({"bee_wings.ms3d", buildBeeWings(), true, false});
     models.push_back({"bomb.ms3d", buildBomb(), true, false});
     models.push_back({"bomb_hull.ms3d", buildBombHull(), true, false});

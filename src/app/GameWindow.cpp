@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "app/FrameCheck.h"
@@ -25,7 +26,14 @@ constexpr std::chrono::milliseconds kHiddenStep(25);
 // Cleared by each step, set by each displayed frame.
 bool displayedSinceStep = true;
 
+// Far more than a step prints, even at start, so a step's lines never split.
+char outputBuffer[1 << 16];
+
 }  // namespace
+
+void bufferStandardOutput() {
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+}
 
 void initGL() {
     applyFixedGlState();
@@ -82,6 +90,8 @@ void idle() {
     stepFrameTimer();
     const int frameRate = frameRateFromFrameTime(frameTime);
     theWorld->update(frameRate);
+    // The step's lines and the frame's before them together, shown or hidden.
+    std::fflush(stdout);
     glutPostRedisplay();
 }
 

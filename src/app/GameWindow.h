@@ -16,6 +16,10 @@ extern int windowHeight;  // 768
 // The one World, created by initGL; lives for the whole run.
 extern World* theWorld;
 
+// Standard output fully buffered wherever it goes (a terminal, a pipe, a
+// log): idle flushes it once a step, so a frame's lines leave in one write
+// rather than one write each. Before anything is printed.
+void bufferStandardOutput();
 // Sets the GL state that holds for the whole run and creates the World.
 void initGL();
 // The part of initGL that holds for the whole run: depth test, culling,

@@ -6,6 +6,7 @@
 #include "app/Input.h"
 
 int main(int argc, char** argv) {
+    bufferStandardOutput();
     glutInit(&argc, argv);
     glutInitDisplayMode(kDisplayMode);
     glutInitWindowSize(windowWidth, windowHeight);

@@ -55,7 +55,7 @@ Texture::Texture(char* fileName)
       textureId(0),
       fileName(fileName) {
     create();
-    std::cout << "TEXTURE CREATED" << std::endl;
+    std::cout << "TEXTURE CREATED\n";
 }
 
 bool Texture::load() {

@@ -1,12 +1,21 @@
 #include "app/GameWindow.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "app/FrameTimer.h"
 #include "app/World.h"
+#include "scene/Node.h"
+#include "scene/SceneObject.h"
 #include "support/GlTestContext.h"
 
 namespace {
@@ -84,4 +93,38 @@ TEST(GameWindow, EachStepMeasuresTheTimeSinceTheLastAndDisplayKeepsTheMatrixStac
     idle();
     EXPECT_GT(frameTime, 0.0);
     EXPECT_LT(frameTime, 1.0);
+}
+
+// Standard output on a packet socket, where each write arrives as a packet
+// of its own: two objects out of view print a line each a step, and a
+// step's lines, with those of the frame before, leave in one packet.
+TEST(GameWindow, AStepsLinesLeaveInOneWrite) {
+    GlTestContext::reset();
+    ensureWorld();
+    for (int i = 0; i < 2; ++i) {  // never deleted, as in the game
+        theWorld->root->addChild(new SceneObject(0.0f, 0.0f, -1.0e6f, 1.0f));
+    }
+    int packetSocket[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK, 0, packetSocket), 0);
+    std::fflush(stdout);
+    const int savedStdout = dup(1);
+    dup2(packetSocket[0], 1);
+    bufferStandardOutput();
+    std::vector<std::string> packets;
+    // glibc writes the first lines after a change of buffer alone: the last step counts.
+    for (int step = 0; step < 3; ++step) {
+        packets.clear();
+        display();
+        idle();
+        char packet[8192];
+        for (ssize_t n; (n = recv(packetSocket[1], packet, sizeof packet, 0)) > 0;) {
+            packets.emplace_back(packet, size_t(n));
+        }
+    }
+    dup2(savedStdout, 1);
+    for (const int fd : {savedStdout, packetSocket[0], packetSocket[1]}) {
+        close(fd);
+    }
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_GE(std::count(packets[0].begin(), packets[0].end(), '\n'), 2) << packets[0];
 }

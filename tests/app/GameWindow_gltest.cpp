@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -27,29 +28,6 @@ void ensureWorld() {
 }
 
 }  // namespace
-
-TEST(GameWindow, InitGLSetsTheFixedStateAndTheWorld) {
-    GlTestContext::reset();
-    theWorld = nullptr;
-    initGL();
-    ASSERT_NE(theWorld, nullptr);
-    EXPECT_EQ(theWorld->width, 1024);
-    EXPECT_EQ(theWorld->height, 768);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
-    EXPECT_EQ(GlTestContext::integer(GL_DEPTH_FUNC), GL_LEQUAL);
-    EXPECT_EQ(GlTestContext::integer(GL_CULL_FACE_MODE), GL_BACK);
-    EXPECT_EQ(GlTestContext::integer(GL_BLEND_SRC), GL_SRC_ALPHA);
-    EXPECT_EQ(GlTestContext::integer(GL_BLEND_DST), GL_ONE_MINUS_SRC_ALPHA);
-
-    glClear(GL_COLOR_BUFFER_BIT);
-    const auto px = GlTestContext::pixel(10, 10);
-    EXPECT_EQ(px[0], 255);
-    EXPECT_NEAR(px[1], 178, 1);
-    EXPECT_EQ(px[2], 0);
-}
 
 TEST(GameWindow, ReshapeSetsViewportAndPerspectiveButNotTheWorldSize) {
     GlTestContext::reset();
@@ -81,17 +59,28 @@ TEST(GameWindow, ReshapeSetsViewportAndPerspectiveButNotTheWorldSize) {
     EXPECT_EQ(GlTestContext::drainErrors(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(GameWindow, EachStepMeasuresTheTimeSinceTheLastAndDisplayKeepsTheMatrixStack) {
+// A step after a shown frame goes straight on; a step with no frame since
+// the last (a hidden window) waits 25 ms. The quickest of a few shown steps
+// is timed, against the wait itself.
+TEST(GameWindow, EachStepMeasuresTheTimeSinceTheLastAndOnlyAHiddenOneWaits) {
     GlTestContext::reset();
     ensureWorld();
     reshape(GlTestContext::kWidth, GlTestContext::kHeight);
     const GLint depth = GlTestContext::integer(GL_MODELVIEW_STACK_DEPTH);
+    const auto timedIdle = [] {
+        const auto start = std::chrono::steady_clock::now();
+        idle();
+        return std::chrono::steady_clock::now() - start;
+    };
     idle();
-    display();
+    EXPECT_GE(timedIdle(), std::chrono::milliseconds(25));
+    auto quickest = std::chrono::steady_clock::duration::max();
+    for (int i = 0; i < 5; ++i) {
+        display();
+        quickest = std::min(quickest, timedIdle());
+    }
+    EXPECT_LT(quickest, std::chrono::milliseconds(25));
     EXPECT_EQ(GlTestContext::integer(GL_MODELVIEW_STACK_DEPTH), depth);
-    EXPECT_GE(frameEnd, frameStart);
-    idle();
-    EXPECT_GT(frameTime, 0.0);
     EXPECT_LT(frameTime, 1.0);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/GameWindow.h"
 #include "app/Input.h"
+#include "app/WindowIdentity.h"
 
 int main(int argc, char** argv) {
     bufferStandardOutput();
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(kDisplayMode);
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow("Zumbra");
+    WindowIdentity::apply();
 
     initGL();
 

@@ -14,6 +14,10 @@ import -window root "${SCRATCH}/start.png"
 hud=$(e2e_text_pixels "${SCRATCH}/start.png" "${WID}" 5 10 440 26)
 echo "HUD strip: ${hud} pixels of the text colour"
 [ "${hud}" -ge 300 ] || fail "no HUD text in the top strip"
+# The window's class and its icon at every size, which a dock shows.
+xprop -id "${WID}" WM_CLASS _NET_WM_ICON | grep -E '^WM_CLASS|Icon \(' | tee "${SCRATCH}/xprop.txt"
+[ "$(grep -cE '"zumbra", "zumbra"|Icon \((16|32|48|64|128) x \1\)' "${SCRATCH}/xprop.txt")" -eq 6 ] ||
+    fail "expected WM_CLASS zumbra and icons of 16 to 128 pixels"
 e2e_drop_every_bomb
 # The last bombs need about two seconds to land; then the name entry's
 # "Please Enter your name:" shows at (400, 250).

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     glutKeyboardUpFunc(keyboardUp);
     glutSpecialUpFunc(specialUp);
     glutIgnoreKeyRepeat(1);
+    detectKeyRepeats();
     watchFocus();
 
     glutMainLoop();

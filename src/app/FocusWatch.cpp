@@ -20,7 +20,13 @@ bool FocusWatch::watchCurrentWindow() {
         return false;
     }
     XSelectInput(own, window, FocusChangeMask);
-    XFlush(own);
+    // The window manager need not give a new window the focus, so it is read
+    // rather than assumed; every change from here on comes as an event. With
+    // the focus following the pointer the game cannot tell, and plays.
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(own, &focus, &revert);
+    focused = focus == window || focus == PointerRoot;
     display = own;
     return true;
 }

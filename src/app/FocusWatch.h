@@ -22,7 +22,8 @@ public:
     // none or its X server cannot be reached a second time.
     bool watchCurrentWindow();
     // Reads the focus events so far: false while another window has the
-    // focus. True until the first event says otherwise, and when not watching.
+    // focus, as found when the watch began and changed since. True when not
+    // watching.
     bool hasFocus();
 
 private:

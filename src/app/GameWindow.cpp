@@ -6,6 +6,7 @@
 #include <malloc.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "app/FrameCheck.h"
@@ -27,6 +28,9 @@ constexpr std::chrono::milliseconds kHiddenStep(25);
 // Cleared by each step, set by each displayed frame.
 bool displayedSinceStep = true;
 
+// Far more than a step prints, even at start, so a step's lines never split.
+char outputBuffer[1 << 16];
+
 }  // namespace
 
 void keepFreedHeap() {
@@ -38,6 +42,10 @@ void keepFreedHeap() {
     mallopt(M_TRIM_THRESHOLD, kKeep);
     mallopt(M_MMAP_THRESHOLD, kMapAbove);
     mallopt(M_TOP_PAD, kGrowBy);
+}
+
+void bufferStandardOutput() {
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
 }
 
 void initGL() {
@@ -95,6 +103,8 @@ void idle() {
     stepFrameTimer();
     const int frameRate = frameRateFromFrameTime(frameTime);
     theWorld->update(frameRate);
+    // The step's lines and the frame's before them together, shown or hidden.
+    std::fflush(stdout);
     glutPostRedisplay();
 }
 

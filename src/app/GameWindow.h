@@ -22,6 +22,10 @@ extern World* theWorld;
 // asked for it again at the next draw, a page fault for every page, a dozen
 // times a frame while bombs fall. Call first thing in main.
 void keepFreedHeap();
+// Standard output fully buffered wherever it goes (a terminal, a pipe, a
+// log): idle flushes it once a step, so a frame's lines leave in one write
+// rather than one write each. Before anything is printed.
+void bufferStandardOutput();
 // Sets the GL state that holds for the whole run and creates the World.
 void initGL();
 // The part of initGL that holds for the whole run: depth test, culling,

@@ -135,6 +135,8 @@ PadControls Gamepads::poll() {
             held.keys.set(kTriggerKey);
         }
     }
+    held.keys |= tapped;
+    tapped.reset();
     return held;
 }
 
@@ -145,6 +147,16 @@ void Gamepads::handle(const SDL_Event& event) {
         close(event.cdevice.which);
     } else if (event.type == SDL_JOYDEVICEADDED && !SDL_IsGameController(event.jdevice.which)) {
         reportUnmapped(event.jdevice.which);
+    } else if (event.type == SDL_CONTROLLERBUTTONDOWN) {
+        for (const ButtonKey& b : kButtonKeys) {
+            if (b.button == event.cbutton.button) {
+                tapped.set(b.key);
+            }
+        }
+    } else if (event.type == SDL_CONTROLLERAXISMOTION &&
+               event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT &&
+               event.caxis.value > kTriggerHalf) {
+        tapped.set(kTriggerKey);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <SDL2/SDL_events.h>
 #include <SDL2/SDL_gamecontroller.h>
 
+#include <bitset>
 #include <vector>
 
 #include "app/PadControls.h"
@@ -12,7 +13,9 @@
 // SDL's event loop but poll: once per displayed frame it pumps SDL's events,
 // opens the pads plugged in and closes the ones pulled out, then reads what
 // every open pad holds. Pads are kept by instance id: a device index shifts
-// whenever another pad comes or goes.
+// whenever another pad comes or goes. A button pressed since the last poll
+// counts as held in this one, let go already or not, as a tapped key does:
+// at 15 frames a second a quick tap falls between two polls.
 //
 // With no pad, a frame costs one pump and nothing is printed. A subsystem
 // that cannot start costs one line on standard error; the game plays on
@@ -46,4 +49,6 @@ private:
 
     bool started;
     std::vector<Pad> pads;
+    // Keys whose button (or the trigger past half) went down since the last poll.
+    std::bitset<256> tapped;
 };

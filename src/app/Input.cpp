@@ -13,6 +13,10 @@
 #include "player/Bee.h"
 #include "player/Camera.h"
 
+// Last: Xlib's macros (None, Bool) would break the headers above.
+#include <GL/glx.h>
+#include <X11/XKBlib.h>
+
 bool isFullScreen = false;
 
 namespace {
@@ -42,12 +46,22 @@ FocusWatch focusWatch;
 }  // namespace
 
 void keyboard(unsigned char key, int /*x*/, int /*y*/) {
-    theKeyState.pressCharacter(key, controlHeld());
-    theWorld->onKey(static_cast<char>(key));
+    // A held key's repeats, and a key held since before the name prompt
+    // opened, type nothing.
+    if (theKeyState.pressCharacter(key, controlHeld())) {
+        theWorld->onKey(static_cast<char>(key));
+    }
 }
 
 void keyboardUp(unsigned char key, int /*x*/, int /*y*/) {
     theKeyState.releaseCharacter(key, controlHeld());
+}
+
+bool detectKeyRepeats() {
+    Display* display = glXGetCurrentDisplay();
+    Bool supported = False;
+    return display != nullptr && XkbSetDetectableAutoRepeat(display, True, &supported) != False &&
+           supported != False;
 }
 
 void windowStatus(int state) {
@@ -62,7 +76,10 @@ void watchFocus() {
 }
 
 void special(int key, int /*x*/, int /*y*/) {
-    theKeyState.press(KeyState::fromSpecial(key));
+    // A function key held down switches once.
+    if (!theKeyState.pressSpecial(key)) {
+        return;
+    }
     switch (key) {
         case GLUT_KEY_F2:
             theWorld->toggleFramerateDisplay();
@@ -85,7 +102,7 @@ void special(int key, int /*x*/, int /*y*/) {
 }
 
 void specialUp(int key, int /*x*/, int /*y*/) {
-    theKeyState.release(KeyState::fromSpecial(key));
+    theKeyState.releaseSpecial(key);
 }
 
 void mouse(int button, int state, int /*x*/, int /*y*/) {

@@ -9,28 +9,40 @@ KeyState::KeyState() {
 }
 
 void KeyState::press(int code) {
-    if (code >= 0 && code < 256) {
+    if (code >= 0 && code < kKeys) {
         held[code] = true;
         latched[code] = true;
     }
 }
 
 void KeyState::release(int code) {
-    if (code >= 0 && code < 256) {
+    if (code >= 0 && code < kKeys) {
         held[code] = false;
     }
 }
 
-void KeyState::pressCharacter(unsigned char key, bool withControl) {
-    const int code = fromCharacter(key, withControl);
-    heldByCharacter[key] = code;
+bool KeyState::goDown(int code) {
+    const bool fresh = code >= 0 && code < kKeys && !held[code] && !heldBack[code];
     press(code);
+    return fresh;
+}
+
+bool KeyState::pressCharacter(unsigned char key, bool withControl) {
+    // A repeat of Ctrl+Tab, say, comes as a plain Tab once Ctrl is let go:
+    // the same key still, held as I.
+    const int before = heldByCharacter[key];
+    if (before != kNone && held[before]) {
+        return false;
+    }
+    const int code = keyOfCharacter(key, withControl);
+    heldByCharacter[key] = code;
+    return goDown(code);
 }
 
 void KeyState::releaseCharacter(unsigned char key, bool withControl) {
     int code = heldByCharacter[key];
     if (code == kNone) {
-        code = fromCharacter(key, withControl);
+        code = keyOfCharacter(key, withControl);
     }
     // Whichever character's press held the key, it is let go now.
     for (int& by : heldByCharacter) {
@@ -41,13 +53,28 @@ void KeyState::releaseCharacter(unsigned char key, bool withControl) {
     release(code);
 }
 
+bool KeyState::pressSpecial(int key) {
+    return goDown(keyOfSpecial(key));
+}
+
+void KeyState::releaseSpecial(int key) {
+    release(keyOfSpecial(key));
+}
+
 bool KeyState::isHeld(int code) const {
-    return code >= 0 && code < 256 && (held[code] || latched[code]);
+    return code >= 0 && code < kKeys && (held[code] || latched[code]);
 }
 
 void KeyState::endPoll() {
-    for (bool& l : latched) {
-        l = false;
+    for (int code = 0; code < kKeys; ++code) {
+        latched[code] = false;
+        heldBack[code] = held[code] && heldBack[code];
+    }
+}
+
+void KeyState::holdBack() {
+    for (int code = 0; code < kKeys; ++code) {
+        heldBack[code] = held[code];
     }
 }
 
@@ -75,6 +102,19 @@ int KeyState::fromCharacter(unsigned char key, bool withControl) {
         return kEscape;
     }
     return kNone;
+}
+
+int KeyState::keyOfCharacter(unsigned char key, bool withControl) {
+    const int code = fromCharacter(key, withControl);
+    return code != kNone ? code : kCharacterKeys + key;
+}
+
+int KeyState::keyOfSpecial(int key) {
+    const int code = fromSpecial(key);
+    if (code != kNone || key < 0 || key >= kSpecialKeys - kCharacterKeys) {
+        return code;
+    }
+    return kSpecialKeys + key;
 }
 
 int KeyState::fromSpecial(int key) {

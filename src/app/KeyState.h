@@ -26,14 +26,28 @@ public:
     // Ctrl+Tab arrives as 9 and holds I, and Tab let go after Ctrl arrives
     // as a plain 9, which alone maps to no key. A character whose press
     // came under another code (Shift or Ctrl changed in between) lets go of
-    // what it maps to now.
-    void pressCharacter(unsigned char key, bool withControl);
+    // what it maps to now. Characters the poll never asks about (digits,
+    // Enter, Backspace) are held as well, under codes of their own.
+    //
+    // A press returns true when the key went down just now and was not held
+    // back: false for a press of a key already down, which is how X reports
+    // a held key's auto-repeat when asked (detectable auto-repeat).
+    bool pressCharacter(unsigned char key, bool withControl);
     void releaseCharacter(unsigned char key, bool withControl);
+    // The same for GLUT's special keys (arrows, function keys).
+    bool pressSpecial(int key);
+    void releaseSpecial(int key);
     // Held now, or pressed since the last endPoll.
     bool isHeld(int code) const;
     // The poll has seen this frame's taps.
     void endPoll();
     void releaseAll();
+    // The keys down now stay held back, their presses returning false, until
+    // a poll finds them let go. Where X cannot report repeats as presses
+    // alone, it sends a held key's repeat as a release and a press, and
+    // GLUT lets such a pair through now and then; the two arrive together,
+    // never with a poll between them.
+    void holdBack();
 
     // Virtual-key code of a GLUT character key, or kNone for keys the poll
     // never asks about. Upper and lower case map to one code, so a key
@@ -46,8 +60,18 @@ public:
     static int fromSpecial(int key);
 
 private:
-    bool held[256];
-    bool latched[256];
+    // Past the virtual-key codes: a character with none, then a special key with none.
+    static constexpr int kCharacterKeys = 256;
+    static constexpr int kSpecialKeys = 512;
+    static constexpr int kKeys = 768;
+
+    static int keyOfCharacter(unsigned char key, bool withControl);
+    static int keyOfSpecial(int key);
+    bool goDown(int code);
+
+    bool held[kKeys];
+    bool latched[kKeys];
+    bool heldBack[kKeys];
     // Per character code: the key its last press held, or kNone.
     int heldByCharacter[256];
 };

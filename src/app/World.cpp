@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/Gamepads.h"
+#include "app/KeyState.h"
 #include "assets/LevelLoader.h"
 #include "assets/ModelFactory.h"
 #include "audio/GameAudio.h"
@@ -306,6 +307,8 @@ void World::loadHighscores() {
     if (HighscoreTable::qualifies(*highscores, points)) {
         hud->setAskForName(true);
         enteringName = true;
+        // Only keys pressed from now on type the name.
+        theKeyState.holdBack();
     } else {
         hud->setHighscoreTable(highscores);
     }

@@ -4,13 +4,16 @@
 
 #include "app/GameWindow.h"
 #include "app/Input.h"
+#include "app/WindowIdentity.h"
 
 int main(int argc, char** argv) {
     keepFreedHeap();
+    bufferStandardOutput();
     glutInit(&argc, argv);
     glutInitDisplayMode(kDisplayMode);
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow("Zumbra");
+    WindowIdentity::apply();
 
     initGL();
 
@@ -25,6 +28,7 @@ int main(int argc, char** argv) {
     glutKeyboardUpFunc(keyboardUp);
     glutSpecialUpFunc(specialUp);
     glutIgnoreKeyRepeat(1);
+    detectKeyRepeats();
     watchFocus();
 
     glutMainLoop();

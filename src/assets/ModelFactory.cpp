@@ -11,7 +11,7 @@ int wireframeMode = 0;
 
 ModelFactory::ModelFactory()
     : models(new std::list<Model*>()), textures(new std::list<Texture*>()) {
-    std::cout << "modelFactory Created!!!" << std::endl;
+    std::cout << "modelFactory Created!!!\n";
 }
 
 Model* ModelFactory::getModel(const char* fileName, float textureScale) {
@@ -20,7 +20,7 @@ Model* ModelFactory::getModel(const char* fileName, float textureScale) {
         for (Model* model : *models) {
             const char* name = model->getFileName();
             if (name != nullptr && std::strcmp(name, fileName) == 0) {
-                std::cout << "Pointer to existing Model returned: " << fileName << std::endl;
+                std::cout << "Pointer to existing Model returned: " << fileName << '\n';
                 return model;
             }
         }
@@ -29,7 +29,7 @@ Model* ModelFactory::getModel(const char* fileName, float textureScale) {
     Model* model = new Model(fileName, textureScale);
     models->push_back(model);
     std::cout << (first ? "First Model created: " : "New Model created: ")
-              << (fileName != nullptr ? fileName : "") << std::endl;
+              << (fileName != nullptr ? fileName : "") << '\n';
     return model;
 }
 
@@ -38,14 +38,14 @@ Texture* ModelFactory::getTexture(char* name) {
     for (Texture* texture : *textures) {
         if (texture->getName() == name) {
             std::cout << "Pointer to existing Texture returned: " << (name != nullptr ? name : "")
-                      << std::endl;
+                      << '\n';
             return texture;
         }
     }
     Texture* texture = new Texture(name);
     textures->push_back(texture);
     std::cout << (first ? "First Texture created: " : "New Texture created: ")
-              << (name != nullptr ? name : "") << std::endl;
+              << (name != nullptr ? name : "") << '\n';
     return texture;
 }
 

@@ -56,7 +56,7 @@ Texture::Texture(char* fileName)
       fileName(fileName),
       image(nullptr) {
     create();
-    std::cout << "TEXTURE CREATED" << std::endl;
+    std::cout << "TEXTURE CREATED\n";
 }
 
 bool Texture::load() {

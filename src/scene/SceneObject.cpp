@@ -113,7 +113,7 @@ void SceneObject::update(int /*frameRate*/) {
                         theCamera->sphereInFrustum(position.x, position.y, position.z, radius);
     if (!inView && frustumCullingEnabled) {
         visible = false;
-        std::cout << "Object culled!" << std::endl;
+        std::cout << "Object culled!\n";
     } else {
         visible = true;
     }

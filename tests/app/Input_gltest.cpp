@@ -1,13 +1,17 @@
 // The once-per-frame poll: which control each held key or gamepad control
 // moves, and by how much, on a World of its own (no data/: every model is
-// refused). Virtual pads of SDL's standard layout stand in for real ones.
+// refused); and which key presses type the highscore name. Virtual pads of
+// SDL's standard layout stand in for real ones.
 #include "app/Input.h"
 
+#include <GL/freeglut.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,6 +20,7 @@
 #include "app/Gamepads.h"
 #include "app/KeyState.h"
 #include "app/World.h"
+#include "hud/Hud.h"
 #include "player/Bee.h"
 #include "player/Camera.h"
 #include "scene/Bomb.h"
@@ -68,7 +73,7 @@ void set(SDL_Joystick* pad, const Push& push, bool letGo = false) {
 
 }  // namespace
 
-TEST(Input, EachKeyOrPadControlStepsItsControlOncePerPollWhilePluggedInAndFocused) {
+TEST(Input, EachKeyOrPadControlActsOncePerPollOrPressWhilePluggedInAndFocused) {
     GlTestContext::reset();
     const ScratchDirectory scratch(true);
     World* const savedWorld = theWorld;
@@ -131,32 +136,79 @@ TEST(Input, EachKeyOrPadControlStepsItsControlOncePerPollWhilePluggedInAndFocuse
             byPad ? set(pads[row % 2], push, true) : theKeyState.release(keys[way]);
         }
     }
-    // Held on both pads and on a key: ignored without the focus; the key,
-    // whose release may go to another window, is let go; the pads are let go
-    // when pulled out.
+    // Pressed and let go between two polls, as SDL reads a quick tap: the
+    // button, then the trigger, drops one bomb.
+    for (const Push& tap : {Push{{kButton + SDL_CONTROLLER_BUTTON_A, 1}},
+                            Push{{SDL_CONTROLLER_AXIS_TRIGGERRIGHT, kFull}}}) {
+        const Controls before = controls();
+        for (const bool letGo : {false, true}) {
+            set(pads[1], tap, letGo);
+            SDL_PumpEvents();
+        }
+        poll();
+        poll();
+        EXPECT_EQ(controls()[7] - before[7], 1);
+    }
+    // Held on both pads (the stronger of the two, not their sum) and on a
+    // key: ignored without the focus, from the start (the window manager may
+    // keep it elsewhere) or later; the key, whose release may go to another
+    // window, is let go; the pads are let go when pulled out.
     for (SDL_Joystick* pad : pads) {
         set(pad, {{SDL_CONTROLLER_AXIS_LEFTY, kBack}, {kButton + SDL_CONTROLLER_BUTTON_A, 1}});
     }
-    theKeyState.press('L');
     Display* const x = glXGetCurrentDisplay();
-    const auto focusAndPoll = [x](Window to) {
+    const auto focusAndPoll = [x](Window to) {  // the steps of one poll
         XSetInputFocus(x, to, RevertToNone, CurrentTime);
         XSync(x, False);
-        const Controls before = controls();
+        Controls steps = controls();
         poll();
-        return controls() != before;
+        std::transform(steps.begin(), steps.end(), controls().begin(), steps.begin(),
+                       [](float before, float after) { return after - before; });
+        return steps;
     };
+    XSetInputFocus(x, None, RevertToNone, CurrentTime);
+    XSync(x, False);
     watchFocus();
+    EXPECT_EQ(focusAndPoll(None), Controls{});
+    theKeyState.press('L');
     const auto window = glXGetCurrentDrawable();
-    EXPECT_TRUE(focusAndPoll(window));
-    EXPECT_FALSE(focusAndPoll(None));
-    const float cameraYaw = theCamera->yawRate;
-    EXPECT_TRUE(focusAndPoll(window));  // held on, acting again
-    EXPECT_EQ(theCamera->yawRate, cameraYaw);
+    const Controls steps = focusAndPoll(window);
+    EXPECT_NEAR(steps[0], 2, 1e-3);
+    EXPECT_NE(steps[4], 0);
+    EXPECT_EQ(focusAndPoll(None), Controls{});
+    const Controls again = focusAndPoll(window);  // the pads act again; the key was let go
+    EXPECT_NEAR(again[0], 2, 1e-3);
+    EXPECT_EQ(again[4], 0);
     for (int i = SDL_NumJoysticks() - 1; i >= 0; --i) {
         SDL_JoystickDetachVirtual(i);  // a real pad is not let go
     }
-    EXPECT_FALSE(focusAndPoll(window));
+    EXPECT_EQ(focusAndPoll(window), Controls{});
+
+    // The name prompt opens with E and 1 held. With detectable auto-repeat X
+    // repeats them as presses alone; without it, as a release and a press
+    // each, which GLUT's filter lets through now and then, always together.
+    const auto keys = [](const char* downUp) {  // 'd' or 'u', then the key
+        for (; downUp[0] != '\0'; downUp += 2) {
+            downUp[0] == 'd' ? keyboard(downUp[1], 0, 0) : keyboardUp(downUp[1], 0, 0);
+        }
+    };
+    {
+        const Quiet quiet;                            // GLUT's modifiers asked outside a callback
+        ScratchDirectory::put("Highscores.txt", "");  // any score goes into an empty table
+        keys("ded1");
+        special(GLUT_KEY_F2, 0, 0);
+        theWorld->loadHighscores();
+        keys("dedEd1uede");  // repeats as presses, then as a release and a press
+        pollKeys();          // still held: still held back
+        keys("uede");
+        special(GLUT_KEY_F2, 0, 0);  // a function key's repeat switches nothing either
+        keys("ueu1");
+        pollKeys();          // let go
+        keys("dZuZdedeue");  // a new press types, its repeat does not
+    }
+    EXPECT_EQ(std::string(theWorld->playerName, size_t(theWorld->playerNameLength)), "Ze");
+    EXPECT_TRUE(theWorld->hud->showFramerate);
+    theKeyState.releaseAll();
     theWorld = savedWorld;
     frameTime = savedFrameTime;
 }

@@ -161,7 +161,10 @@ TEST_F(WorldLevelData, EveryGeneratedFileBroken) {
     };
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(kGenerated)) {
-        names.push_back(entry.path().filename().string());
+        // The window's icon pictures are read by the window, not the level.
+        if (entry.path().filename().string().rfind("icon", 0) != 0) {
+            names.push_back(entry.path().filename().string());
+        }
     }
     std::sort(names.begin(), names.end());
     std::map<std::string, size_t> taken;  // files of each kind broken so far

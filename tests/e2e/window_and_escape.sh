@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The game opens one 1024x768 window titled "Zumbra" over the orange-yellow
-# background and quits with status 0 on Escape. It runs without data/, so
+# The game opens one 1024x768 window titled "Zumbra", of class "zumbra", over
+# the orange-yellow background and quits with status 0 on Escape. It runs without data/, so
 # nothing covers the background, and says on stderr where it looked. Ctrl-C
 # and kill end it at once, sound running or not, with SDL's game controllers
 # (started before the sound) running.
@@ -12,6 +12,10 @@ e2e_open_window
 
 count=$(xdotool search --name '^Zumbra$' | wc -l)
 [ "${count}" -eq 1 ] || fail "expected one Zumbra window, found ${count}"
+# Without data/ the window has its class but no icon, each picture named on stderr.
+[ "$(xprop -id "${WID}" WM_CLASS _NET_WM_ICON | tee /dev/stderr | grep -c '"zumbra", "zumbra"\|Icon (')" -eq 1 ] &&
+    [ "$(grep -c "^data/icon.*: left out of the window's icon" "${SCRATCH}/stderr.txt")" -eq 5 ] ||
+    fail "expected WM_CLASS zumbra, no icon and five lines on stderr about the missing pictures"
 
 geometry=$(xdotool getwindowgeometry "${WID}")
 echo "${geometry}"

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/WindowIdentity.h"
 #include "content/AudioFiles.h"
+#include "content/BeeIcon.h"
 #include "content/FlowerFiles.h"
 #include "content/FlowerModels.h"
 #include "content/ModelCatalog.h"
@@ -88,6 +90,16 @@ int writeContent(const std::string& directory) {
     for (const NamedImage& t : paintTextures()) {
         if (!t.image.save(directory + "/" + t.file)) {
             return fail(t.file, "cannot write the picture");
+        }
+        ++written;
+    }
+    // The game's window shows these; the desktop's icons live outside data/.
+    for (const int size : WindowIdentity::kIconSizes) {
+        const std::string name = WindowIdentity::iconName(size);
+        std::string path = directory + "/";
+        path += name;
+        if (!BeeIcon(size).savePng(path)) {
+            return fail(name, "cannot write the picture");
         }
         ++written;
     }

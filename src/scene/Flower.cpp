@@ -48,6 +48,7 @@ void Flower::castShadow(float x, float y, float z) {
     // not needed again.
     delete[] extrudedVertices;
     extrudedVertices = nullptr;
+    extrudedCapacity = 0;
 }
 
 void Flower::computeBounds() {

@@ -86,6 +86,7 @@ void SceneObject::initialise() {
     lodModelFile = nullptr;
     silhouetteCapacity = 0;
     shadowQuadCapacity = 0;
+    extrudedCapacity = 0;
     shadowModelFile = nullptr;
     shadowModel = nullptr;
 }
@@ -105,6 +106,7 @@ void SceneObject::releaseShadowArrays() {
     silhouetteIndexCount = 0;
     silhouetteCapacity = 0;
     shadowQuadCapacity = 0;
+    extrudedCapacity = 0;
 }
 
 void SceneObject::update(int /*frameRate*/) {
@@ -200,6 +202,7 @@ void SceneObject::loadModel() {
     silhouetteCapacity = 2 * vertices;
     silhouetteIndices = new uint32_t[silhouetteCapacity];
     extrudedVertices = new Vector3[vertices];
+    extrudedCapacity = vertices;
 }
 
 void SceneObject::computeBounds() {

@@ -64,6 +64,9 @@ public:
     int silhouetteCapacity;
     // Floats allocated in shadowQuads: a rebuild reuses the array while it fits.
     int shadowQuadCapacity;
+    // Positions allocated in extrudedVertices: a rebuild from a model with
+    // more vertices than that makes a bigger array first.
+    int extrudedCapacity;
     // A simpler model the shadow is cast from instead of the LOD0 model, or
     // null: one closed part gives a volume two faces deep where a model of
     // many parts stacks a column per part (see setShadowModelFile).

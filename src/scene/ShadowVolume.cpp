@@ -164,9 +164,11 @@ void ShadowVolume::collectSilhouette(SceneObject& object, Sides sides) {
     if (model == nullptr || model->triangles == nullptr || model->numVertices <= 0) {
         return;
     }
-    if (object.extrudedVertices == nullptr) {
-        // Released after a one-off build (flowers); a later rebuild needs it again.
+    if (object.extrudedVertices == nullptr || object.extrudedCapacity < model->numVertices) {
+        // Released after a one-off build (flowers), or made for a smaller model.
+        delete[] object.extrudedVertices;
         object.extrudedVertices = new Vector3[model->numVertices];
+        object.extrudedCapacity = model->numVertices;
     }
 
     for (int i = 0; i < model->numTriangles; ++i) {

@@ -162,3 +162,49 @@ TEST(ShadowPass, DarkeningReachesTheEdgesOfWideScreens) {
     }
     ShadowVolume::clearFloorHeight();
 }
+
+// The bee and the bombs cast their shadows from hulls with their outlines
+// as seen from the light: the bee low over the floor, where its shadow is
+// largest on screen, and bombs falling some ten units away, as a player
+// watches them, must darken almost the pixels their drawn models would.
+// What may differ is their parts' shadows on themselves (a bomb's collar's
+// on its ball).
+TEST(ShadowPass, HullsCastTheShadowsTheirModelsWould) {
+    GlTestContext::reset();
+    applyFixedGlState();
+    World* world = GeneratedLevel::world();
+    if (world == nullptr) {
+        GTEST_SKIP() << "no generated content in " << ZUMBRA_BUILD_DIR;
+    }
+    ShadowVolume::setFloorHeight(GeneratedLevel::floorTop());
+    const OffscreenFrame frame(1024, 768);
+    const auto hullsAgainstModels = [&](const char* view) {
+        SCOPED_TRACE(view);
+        std::vector<SceneObject*> hulled{world->bee};
+        hulled.insert(hulled.end(), world->bombs->begin(), world->bombs->end());
+        const std::vector<uint32_t> fromHulls =
+            frameWith(*world, frame, ShadowPass::bestCounting());
+        std::vector<Model*> hulls;
+        for (SceneObject* o : hulled) {
+            hulls.push_back(o->shadowModel);
+            o->shadowModel = nullptr;
+        }
+        const std::vector<uint32_t> fromModels =
+            frameWith(*world, frame, ShadowPass::bestCounting());
+        for (size_t i = 0; i < hulled.size(); ++i) {
+            hulled[i]->shadowModel = hulls[i];
+        }
+        return compare(fromHulls, fromModels).pixels;
+    };
+    placeBee(*world, -20, 3, 0, 0.0f, 0.0f);
+    EXPECT_LE(hullsAgainstModels("the bee over the floor"), 250);
+    world->bombsLeft = 100;
+    for (int step = 0; step < 10; ++step) {
+        const Quiet quiet;
+        world->spawnBomb();
+        world->update(30);
+    }
+    placeBee(*world, -20, 14, -12, 0.0f, 0.0f);
+    ASSERT_GE(world->bombs->size(), 5u);
+    EXPECT_LE(hullsAgainstModels("bombs ten units away"), 250);
+}

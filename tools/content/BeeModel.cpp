@@ -38,7 +38,7 @@ void addStinger(MeshBuilder& mesh) {
     addSweep(mesh, stations, 8, beeAtlas::kDark);
 }
 
-void addHead(MeshBuilder& mesh) {
+void addHeadAndEyes(MeshBuilder& mesh) {
     addEllipsoid(mesh, kHeadCentre, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1.1, 1.05, 0.95}, 12, 16,
                  beeAtlas::kHead);
     // Compound eyes: big ovals on the sides of the head.
@@ -49,7 +49,10 @@ void addHead(MeshBuilder& mesh) {
         addEllipsoid(mesh, centre, normalized(cross(along, out)), along, out, {0.5, 0.78, 0.42}, 10,
                      12, beeAtlas::kEye);
     }
-    // Antennae: up and forward from the brow, bent at the elbow, with a club.
+}
+
+// Antennae: up and forward from the brow, bent at the elbow, with a club.
+void addAntennae(MeshBuilder& mesh) {
     for (int sideSign : {-1, 1}) {
         const double sx = sideSign;
         const std::vector<Vec3> path = {
@@ -121,7 +124,8 @@ MeshBuilder buildBee() {
     addAbdomen(mesh);
     addStinger(mesh);
     addThorax(mesh);
-    addHead(mesh);
+    addHeadAndEyes(mesh);
+    addAntennae(mesh);
     addLegs(mesh);
     mesh.computeNormals(kCrease);
     return mesh;
@@ -138,38 +142,60 @@ MeshBuilder buildBeeHull() {
     MeshBuilder body;
     addAbdomen(body);
     addThorax(body);
-    addHead(body);
+    addHeadAndEyes(body);
+    // Points along every edge as well as the corners, so that no slab falls
+    // between two rings of a part.
+    std::vector<Vec3> points;
+    for (const MeshBuilder::Triangle& t : body.triangles) {
+        for (int c = 0; c < 3; ++c) {
+            const Vec3& a = body.vertices[t.corners[c].vertex];
+            const Vec3& b = body.vertices[t.corners[(c + 1) % 3].vertex];
+            for (int k = 0; k < 8; ++k) {
+                points.push_back(lerp(a, b, k / 8.0));
+            }
+        }
+    }
     double back = 1e9, front = -1e9;
-    for (const Vec3& v : body.vertices) {
-        back = std::min(back, v.z);
-        front = std::max(front, v.z);
+    for (const Vec3& p : points) {
+        back = std::min(back, p.z);
+        front = std::max(front, p.z);
     }
     // The envelope of the parts in slabs along z; the ends close in points.
-    constexpr int kStations = 40;
+    // A slab spans a little of the body's length, so its envelope stands a
+    // little proud of the body, and the body's lit back would lie inside
+    // the hull's volume, in its shadow: the hull is drawn in by a few
+    // percent, which only its unlit underside can tell.
+    constexpr int kStations = 48;
+    constexpr double kDrawnIn = 0.96;
     const double step = (front - back) / (kStations - 1);
     std::vector<SweepStation> stations(kStations);
     for (int i = 0; i < kStations; ++i) {
         const double z = back + step * i;
         double wide = 0.0, low = 1e9, high = -1e9;
-        for (const Vec3& v : body.vertices) {
-            if (std::fabs(v.z - z) <= step) {
-                wide = std::max(wide, std::fabs(v.x));
-                low = std::min(low, v.y);
-                high = std::max(high, v.y);
+        for (const Vec3& p : points) {
+            if (std::fabs(p.z - z) <= step / 2.0) {
+                wide = std::max(wide, std::fabs(p.x));
+                low = std::min(low, p.y);
+                high = std::max(high, p.y);
             }
         }
         SweepStation& s = stations[static_cast<size_t>(i)];
         const bool end = i == 0 || i == kStations - 1 || high < low;
-        s.centre = Vec3(0.0, end ? 0.0 : (low + high) / 2.0, z);
+        s.centre = Vec3(0.0, (low + high) / 2.0, z);
         s.side = Vec3(1, 0, 0);
         s.up = Vec3(0, 1, 0);
-        s.width = end ? 0.0 : wide;
-        s.height = end ? 0.0 : (high - low) / 2.0;
+        s.width = end ? 0.0 : wide * kDrawnIn;
+        s.height = end ? 0.0 : (high - low) / 2.0 * kDrawnIn;
     }
+    // The points that close the ends lie level with the stations next to
+    // them: the tail droops.
+    stations.front().centre.y = stations[1].centre.y;
+    stations.back().centre.y = stations[kStations - 2].centre.y;
     MeshBuilder mesh;
     mesh.useGroup("hull", mesh.addMaterial("hull", ""));
     addSweep(mesh, stations, 16, beeAtlas::kDark);
     addStinger(mesh);
+    addAntennae(mesh);
     addLegs(mesh);
     mesh.computeNormals(kCrease);
     return mesh;

@@ -368,9 +368,13 @@ int main(int argc, char** argv) {
         std::fclose(series);
     }
 
+    // The level's own flowers, then more and more: flight with a bomb every 0.75 s.
     const Play play = bombsAtIntervals(seconds);
     std::printf("countdown: %.2f game seconds in %.2f real seconds (%+.2f %%)\n", play.gameSeconds,
                 play.realSeconds, 100.0 * (play.gameSeconds / play.realSeconds - 1.0));
+    char level[64];
+    std::snprintf(level, sizeof level, "with %zu flowers", theWorld->flowers->size());
+    print(level, play.full);
 
     unsigned seed = 12345u;
     int present = static_cast<int>(theWorld->flowers->size());

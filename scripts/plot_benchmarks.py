@@ -4,8 +4,9 @@
 Usage: plot_benchmarks.py DIR
 
 Reads DIR/{shadow,model_load,hud,gamepad}.json (Google Benchmark, every repetition),
-DIR/frame_*.txt (bench_frame's output, one file per run) and DIR/content.txt;
-writes DIR/tables.md, DIR/frame_vs_flowers.png and DIR/load_vs_triangles.png.
+DIR/frame_*.txt and DIR/stream_*.txt (bench_frame's output and its first stream,
+one file per run), DIR/first_frame.txt and DIR/content.txt; writes DIR/tables.md,
+DIR/frame_vs_flowers.png, DIR/stream.png and DIR/load_vs_triangles.png.
 Every figure is a median over the runs, with the smallest and largest run
 beside it, so one noisy run cannot hide.
 """
@@ -48,20 +49,21 @@ def spread(values, unit="ms"):
 
 
 FRAME_ROW = re.compile(
-    r"^(?P<what>.+?)\s+frames\s+(?P<frames>\d+)\s+p10\s+(?P<p10>[\d.]+)\s+p25\s+(?P<p25>[\d.]+)"
-    r"\s+median\s+(?P<median>[\d.]+)\s+p75\s+(?P<p75>[\d.]+)\s+p90\s+(?P<p90>[\d.]+)"
-    r"\s+p99\s+(?P<p99>[\d.]+) ms$"
+    r"^(?P<what>.+?)\s+frames\s+(?P<frames>\d+)\s+p10\s+(?P<p10>[\d.]+)"
+    r"\s+median\s+(?P<median>[\d.]+)\s+p90\s+(?P<p90>[\d.]+)\s+p95\s+(?P<p95>[\d.]+)"
+    r"\s+p99\s+(?P<p99>[\d.]+)\s+worst\s+(?P<worst>[\d.]+) ms$"
 )
+NO_SHADOW = ", no shadow pass"
+SCENARIOS = ["start view", "flight", "over the flowers", "bombs one at a time", "stream (E held)"]
 
 
 def frame_runs(out):
-    """One dict per run: row label -> quantiles, plus the level's flower count."""
+    """One dict per run: row label -> quantiles, and the countdown's drift."""
     runs = []
     for path in sorted(out.glob("frame_*.txt")):
         run = {"rows": {}}
         for line in path.read_text().splitlines():
-            m = FRAME_ROW.match(line)
-            if m:
+            if m := FRAME_ROW.match(line):
                 run["rows"][m["what"]] = {k: float(v) for k, v in m.groupdict().items() if k != "what"}
             elif m := re.match(r"shadow quads: (\d+) from (\d+) flowers, (\d+) from", line):
                 run["flower_quads"], run["level_flowers"], run["other_quads"] = map(int, m.groups())
@@ -73,34 +75,41 @@ def frame_runs(out):
     return runs
 
 
+def median_of(runs, label, key):
+    return statistics.median(r["rows"][label][key] for r in runs if label in r["rows"])
+
+
 def frame_table(runs):
-    labels = list(runs[0]["rows"])
     lines = [
-        "| What | Frames per run | Median (runs' range) | p10 | p90 | p99 |",
-        "|---|---|---|---|---|---|",
+        "| What | Frames per run | Median (runs' range) | p90 | p95 | p99 | Worst "
+        "| Median without the shadow pass |",
+        "|---|---|---|---|---|---|---|---|",
     ]
-    for label in labels:
+    for label in [k for k in runs[0]["rows"] if not k.endswith(NO_SHADOW)]:
         rows = [r["rows"][label] for r in runs if label in r["rows"]]
-        med = lambda key: statistics.median(row[key] for row in rows)  # noqa: E731
+        bare = label + NO_SHADOW
         frames = "/".join(str(int(row["frames"])) for row in rows)
         lines.append(
             f"| {label} | {frames} | {spread([row['median'] for row in rows])} "
-            f"| {num(med('p10'))} ms | {num(med('p90'))} ms | {num(med('p99'))} ms |"
+            + "".join(f"| {num(median_of(runs, label, q))} ms " for q in ("p90", "p95", "p99", "worst"))
+            + (f"| {num(median_of(runs, bare, 'median'))} ms |" if bare in runs[0]["rows"] else "| |")
         )
-    def median_of(label, key):
-        return statistics.median(r["rows"][label][key] for r in runs)
-
-    empty = median_of("empty frame (clear + swap)", "median")
-    game = median_of("scripted game (display + idle)", "median")
-    p99 = median_of("scripted game (display + idle)", "p99")
-    bare = median_of("same play without the shadow pass", "median")
+    start = [r["rows"]["start view"]["median"] for r in runs]
+    ratios = {
+        "stream median / start view median": [
+            r["rows"]["stream (E held)"]["median"] / s for r, s in zip(runs, start)],
+        "stream p95 / start view median": [
+            r["rows"]["stream (E held)"]["p95"] / s for r, s in zip(runs, start)],
+    }
+    for label in SCENARIOS:
+        ratios[f"{label}: median / its median without the shadow pass"] = [
+            r["rows"][label]["median"] / r["rows"][label + NO_SHADOW]["median"] for r in runs]
     drift = [r["countdown_drift"] for r in runs]
+    lines += ["", "| Ratio, each run's own | Median (runs' range) |", "|---|---|"]
+    lines += [f"| {k} | {statistics.median(v):.2f} ({min(v):.2f} to {max(v):.2f}) |"
+              for k, v in ratios.items()]
     lines += [
         "",
-        f"Scripted game against the same play without the shadow pass: median {game / bare:.2f}x, "
-        f"p99 {p99 / bare:.2f}x (of the no-shadow median); the shadow pass takes "
-        f"{100.0 * (1.0 - bare / game):.0f} % of the median frame.",
-        f"Scripted game against the empty frame: median {game / empty:.0f}x, p99 {p99 / empty:.0f}x.",
         f"Countdown against the wall clock: {statistics.median(drift):+.2f} % "
         f"(runs {min(drift):+.2f} to {max(drift):+.2f} %).",
         f"Shadow quads: {runs[0]['flower_quads']:,} from the level's {runs[0]['level_flowers']} "
@@ -110,35 +119,28 @@ def frame_table(runs):
     return lines
 
 
+def first_frame_lines(out):
+    path = out / "first_frame.txt"
+    return [f"    {line}" for line in path.read_text().splitlines()] if path.exists() else []
+
+
 def flower_series(runs):
-    """Flower count -> (median, p10, p90) over runs, the level's own count first."""
+    """Flower count -> (median, p10, p90) over runs."""
     points = {}
     for run in runs:
         for label, row in run["rows"].items():
-            if label.startswith("scripted game"):
-                flowers = run["level_flowers"]
-            elif m := re.match(r"with (\d+) flowers", label):
-                flowers = int(m[1])
-            else:
-                continue
-            points.setdefault(flowers, []).append(row)
-    series = []
-    for flowers in sorted(points):
-        rows = points[flowers]
-        series.append(
-            (
-                flowers,
-                statistics.median(r["median"] for r in rows),
-                statistics.median(r["p10"] for r in rows),
-                statistics.median(r["p90"] for r in rows),
-            )
-        )
-    return series
+            if m := re.match(r"with (\d+) flowers", label):
+                points.setdefault(int(m[1]), []).append(row)
+    return [
+        (flowers, statistics.median(r["median"] for r in rows),
+         statistics.median(r["p10"] for r in rows), statistics.median(r["p90"] for r in rows))
+        for flowers, rows in sorted(points.items())
+    ]
 
 
 def plot_frames(runs, path):
     series = flower_series(runs)
-    empty = statistics.median(r["rows"]["empty frame (clear + swap)"]["median"] for r in runs)
+    empty = median_of(runs, "empty frame (clear + swap)", "median")
     x = [s[0] for s in series]
     fig, ax = plt.subplots(figsize=(7, 4.5), dpi=100)
     ax.fill_between(x, [s[2] for s in series], [s[3] for s in series], alpha=0.25,
@@ -152,6 +154,30 @@ def plot_frames(runs, path):
     ax.set_title("Frame time against flower count (Mesa llvmpipe, 1024x768)")
     ax.grid(True, which="both", alpha=0.3)
     ax.legend()
+    fig.tight_layout()
+    fig.savefig(path)
+
+
+def plot_stream(out, runs, path):
+    """Frame time over the first stream of each run, bombs in the air beside it."""
+    fig, ax = plt.subplots(figsize=(7, 4.5), dpi=100)
+    bombs_axis = ax.twinx()
+    for i, series in enumerate(sorted(out.glob("stream_*.txt"))):
+        rows = [tuple(map(float, line.split())) for line in series.read_text().splitlines() if line]
+        t = [r[0] for r in rows]
+        ax.plot(t, [r[1] for r in rows], "-", lw=1, label=f"frame time, run {i + 1}")
+        bombs_axis.plot(t, [r[2] for r in rows], ":", color="grey", lw=1,
+                        label="bombs in the air" if i == 0 else None)
+    start = median_of(runs, "start view", "median")
+    ax.axhline(start, color="black", linestyle="--", lw=1, label=f"start view median, {start:.1f} ms")
+    ax.set_xlabel("seconds since E went down")
+    ax.set_ylabel("frame time (ms)")
+    bombs_axis.set_ylabel("bombs in the air")
+    ax.set_title("A hundred bombs, one a frame (Mesa llvmpipe, 1024x768)")
+    ax.grid(True, alpha=0.3)
+    handles = ax.get_legend_handles_labels()
+    extra = bombs_axis.get_legend_handles_labels()
+    ax.legend(handles[0] + extra[0], handles[1] + extra[1], loc="upper right")
     fig.tight_layout()
     fig.savefig(path)
 
@@ -237,12 +263,14 @@ def main():
         + ["## HUD and highscores", ""] + plain_table(hud, "us") + [""]
         + ["## Gamepad poll", ""] + plain_table(pads, "us") + [""]
         + ["## Frames", ""] + frame_table(runs) + [""]
+        + ["## First frame", ""] + first_frame_lines(out) + [""]
         + ["## Content", "", content_line(out), ""]
     )
     (out / "tables.md").write_text("\n".join(tables))
     plot_frames(runs, out / "frame_vs_flowers.png")
+    plot_stream(out, runs, out / "stream.png")
     plot_loads(game, assimp, linear, out / "load_vs_triangles.png")
-    print(f"wrote {out / 'tables.md'}, {out / 'frame_vs_flowers.png'}, {out / 'load_vs_triangles.png'}")
+    print(f"wrote {out / 'tables.md'} and the plots beside it")
 
 
 if __name__ == "__main__":

@@ -77,16 +77,26 @@ void placeBee(World& world, float x, float y, float z, float pitch, float yaw) {
     world.update(30);
 }
 
+// The game's fixed state and its level, the volumes cut at the floor.
+class ShadowPassGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GlTestContext::reset();
+        applyFixedGlState();
+        world = GeneratedLevel::world();
+        if (world == nullptr) {
+            GTEST_SKIP() << "no generated content in " << ZUMBRA_BUILD_DIR;
+        }
+        ShadowVolume::setFloorHeight(GeneratedLevel::floorTop());
+    }
+    void TearDown() override { ShadowVolume::clearFloorHeight(); }
+
+    World* world = nullptr;
+};
+
 }  // namespace
 
-TEST(ShadowPass, OnePassDarkensThePixelsTwoPassesDarken) {
-    GlTestContext::reset();
-    applyFixedGlState();
-    World* world = GeneratedLevel::world();
-    if (world == nullptr) {
-        GTEST_SKIP() << "no generated content in " << ZUMBRA_BUILD_DIR;
-    }
-    ShadowVolume::setFloorHeight(GeneratedLevel::floorTop());
+TEST_F(ShadowPassGl, OnePassDarkensThePixelsTwoPassesDarken) {
     const OffscreenFrame frame(1024, 768);
     ASSERT_TRUE(frame.complete());
     ASSERT_TRUE(ShadowPass::supports(ShadowPass::kSeparate));
@@ -138,14 +148,7 @@ TEST(ShadowPass, OnePassDarkensThePixelsTwoPassesDarken) {
 // Full screen on 16:9 and 21:9 monitors: looking down over the flowers,
 // the outer strips a quad on the near plane left out (about a tenth of the
 // width on each side at 16:9, a fifth at 21:9) must be darkened too.
-TEST(ShadowPass, DarkeningReachesTheEdgesOfWideScreens) {
-    GlTestContext::reset();
-    applyFixedGlState();
-    World* world = GeneratedLevel::world();
-    if (world == nullptr) {
-        GTEST_SKIP() << "no generated content in " << ZUMBRA_BUILD_DIR;
-    }
-    ShadowVolume::setFloorHeight(GeneratedLevel::floorTop());
+TEST_F(ShadowPassGl, DarkeningReachesTheEdgesOfWideScreens) {
     placeBee(*world, 0, 45, -40, 0.9f, 0.0f);
     for (const int width : {1920, 2560}) {
         SCOPED_TRACE(width);
@@ -160,7 +163,6 @@ TEST(ShadowPass, DarkeningReachesTheEdgesOfWideScreens) {
         EXPECT_GT(compare(lit, shaded, 0, strip, width).pixels, 2000) << "left strip";
         EXPECT_GT(compare(lit, shaded, width - strip, width, width).pixels, 2000) << "right strip";
     }
-    ShadowVolume::clearFloorHeight();
 }
 
 // The bee and the bombs cast their shadows from hulls with their outlines
@@ -169,14 +171,7 @@ TEST(ShadowPass, DarkeningReachesTheEdgesOfWideScreens) {
 // watches them, must darken almost the pixels their drawn models would.
 // What may differ is their parts' shadows on themselves (a bomb's collar's
 // on its ball).
-TEST(ShadowPass, HullsCastTheShadowsTheirModelsWould) {
-    GlTestContext::reset();
-    applyFixedGlState();
-    World* world = GeneratedLevel::world();
-    if (world == nullptr) {
-        GTEST_SKIP() << "no generated content in " << ZUMBRA_BUILD_DIR;
-    }
-    ShadowVolume::setFloorHeight(GeneratedLevel::floorTop());
+TEST_F(ShadowPassGl, HullsCastTheShadowsTheirModelsWould) {
     const OffscreenFrame frame(1024, 768);
     const auto hullsAgainstModels = [&](const char* view) {
         SCOPED_TRACE(view);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/GameWindow.h"
+#include "app/ShadowPass.h"
 #include "app/World.h"
 #include "assets/FlowerKind.h"
 #include "assets/Model.h"
@@ -69,7 +70,8 @@ void placeBee(const View& v) {
 // The fragments of the volumes under `volumes` that pass the depth test in
 // the game's shadow pass, both stencil passes, over the scene just drawn.
 // The pass's samples also count its darkening quad, which covers each pixel
-// whose stencil count is not zero once: those pixels are taken off.
+// whose stencil count is above where counting starts once: those pixels are
+// taken off.
 double volumeFragments(Node& volumes, GLuint query) {
     Node* scene = theWorld->root;
     theWorld->root = &volumes;  // the pass walks the World's root
@@ -82,8 +84,8 @@ double volumeFragments(Node& volumes, GLuint query) {
     std::vector<GLubyte> stencil(static_cast<size_t>(windowWidth) * windowHeight);
     glReadPixels(0, 0, windowWidth, windowHeight, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE,
                  stencil.data());
-    const auto darkened =
-        std::count_if(stencil.begin(), stencil.end(), [](GLubyte c) { return c != 0; });
+    const auto darkened = std::count_if(stencil.begin(), stencil.end(),
+                                        [](GLubyte c) { return c > ShadowPass::kCountFrom; });
     return double(samples) - double(darkened);
 }
 

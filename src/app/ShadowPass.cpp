@@ -105,31 +105,35 @@ void darkenCountedPixels() {
 
 }  // namespace
 
+// Asked once: the game has one context for the whole run, and the shadow
+// pass asks every frame.
 bool ShadowPass::supports(Counting counting) {
+    static const bool separate = [] {
+        if (versionAtLeast(2, 0)) {
+            stencilOpSeparate = lookUp<PFNGLSTENCILOPSEPARATEPROC>("glStencilOpSeparate");
+        }
+        return stencilOpSeparate != nullptr;
+    }();
+    static const bool twoSideExt = [] {
+        if (hasExtension("GL_EXT_stencil_two_side") &&
+            (versionAtLeast(1, 4) || hasExtension("GL_EXT_stencil_wrap"))) {
+            activeStencilFace = lookUp<PFNGLACTIVESTENCILFACEEXTPROC>("glActiveStencilFaceEXT");
+        }
+        return activeStencilFace != nullptr;
+    }();
     switch (counting) {
         case kTwoPasses:
             return true;
         case kSeparate:
-            if (stencilOpSeparate == nullptr && versionAtLeast(2, 0)) {
-                stencilOpSeparate = lookUp<PFNGLSTENCILOPSEPARATEPROC>("glStencilOpSeparate");
-            }
-            return stencilOpSeparate != nullptr && versionAtLeast(2, 0);
+            return separate;
         case kTwoSideExt:
-            if (activeStencilFace == nullptr && hasExtension("GL_EXT_stencil_two_side")) {
-                activeStencilFace = lookUp<PFNGLACTIVESTENCILFACEEXTPROC>("glActiveStencilFaceEXT");
-            }
-            return activeStencilFace != nullptr && hasExtension("GL_EXT_stencil_two_side") &&
-                   (versionAtLeast(1, 4) || hasExtension("GL_EXT_stencil_wrap"));
+            return twoSideExt;
     }
     return false;
 }
 
 ShadowPass::Counting ShadowPass::bestCounting() {
-    // One context for the whole run: asking once is enough.
-    static const Counting best = supports(kSeparate)     ? kSeparate
-                                 : supports(kTwoSideExt) ? kTwoSideExt
-                                                         : kTwoPasses;
-    return best;
+    return supports(kSeparate) ? kSeparate : supports(kTwoSideExt) ? kTwoSideExt : kTwoPasses;
 }
 
 void ShadowPass::draw(Node& root, Counting counting) {

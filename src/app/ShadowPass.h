@@ -40,10 +40,11 @@ public:
     // The cheapest counting the current context offers: one pass where the
     // driver has two-sided stencil and wrap-around increments.
     static Counting bestCounting();
-    // Whether the current context can count that way.
+    // Whether the context can count that way; asked of the first context
+    // current when it is called, and kept.
     static bool supports(Counting counting);
 
     // Counts root's volumes into the stencil buffer and darkens the pixels
-    // whose count is not zero.
+    // whose count ends above kCountFrom.
     static void draw(Node& root, Counting counting);
 };
